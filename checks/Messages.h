@@ -1,0 +1,92 @@
+#pragma once
+
+// Every text a checker shows, and the two ways findings are composed from
+// them. Checkers build their descriptions here and nowhere else.
+
+#include "checks/FormatRules.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quillmark::messages {
+
+// ------------------------------------------------------------ the pieces
+
+// Part words of the list form.
+inline constexpr std::string_view kPartTitle = "标题";
+inline constexpr std::string_view kPartText = "正文";
+
+// Bold: "字体未加粗，应加粗" for flag 1, "字体不应加粗" otherwise.
+std::string_view boldPiece(std::int32_t flag);
+// "字号有误，请自行查找默认模板或您所设置的模板" + templatePart + "相对应的字号"
+std::string sizePiece(std::string_view templatePart);
+// "字体名有误，请自行查找默认模板或您所设置的模板" + templatePart + "相对应的字体名"
+std::string fontPiece(std::string_view templatePart);
+// "未" + the text of the template alignment: 0 "左对齐，应左对齐",
+// 1 "居中，应居中", 2 "右对齐，应右对齐", 3 "两端对齐，应两端对齐",
+// 4 "分散对齐，应分散对齐"; any other value names no alignment and reads
+// "未按模板对齐，应按模板对齐".
+std::string alignmentPiece(long alignment);
+
+// ------------------------------------------------------------- the forms
+
+// The texts an item's deviations are told with.
+struct ItemTexts {
+    std::int32_t boldFlag = 0;
+    std::string_view templatePart;  // names the item in the size and font pieces
+    long alignment = 0;             // the template alignment, for the alignment piece
+};
+
+// The pieces of the flagged deviations, in the order bold, size, font name,
+// alignment.
+std::vector<std::string> deviationPieces(const Deviations& deviations, const ItemTexts& texts);
+
+// List form (abstract checkers): "\"" + itemName + "\"" + partWord, then the
+// pieces joined by an ASCII ",", then "。".
+std::string listForm(std::string_view itemName, std::string_view partWord, const std::vector<std::string>& pieces);
+std::string listForm(std::string_view itemName, std::string_view partWord, const Deviations& deviations,
+                     const ItemTexts& texts);
+
+// Label form (covers): the label, then the pieces joined by `separator`,
+// then "。".
+std::string labelForm(std::string_view label, const std::vector<std::string>& pieces, std::string_view separator);
+
+// ------------------------------------------------------- Chinese abstract
+
+inline constexpr const char* kCnAbstractCheckName = "中文摘要检测";
+
+// Title words by cnAbstractHeadingForm, and their searches (^w: any white space).
+inline constexpr std::string_view kCnTitleWord = "摘要";
+inline constexpr std::string_view kCnTitleWordReversed = "要摘";
+inline constexpr const char* kCnTitleSpacedSearch = "摘^w要";
+inline constexpr const char* kCnTitleSpacedSearchReversed = "要^w摘";
+
+// Label words by cnKeywordsLabelForm.
+inline constexpr std::string_view kCnLabelZi = "关键字";
+inline constexpr std::string_view kCnLabelCi = "关键词";
+
+// Wildcard searches: a colon, full-width or ASCII; a keyword separator.
+inline constexpr const char* kCnColonPattern = "[：:]";
+inline constexpr const char* kCnSeparatorPattern = "[,，]";
+
+// Names of the template parts in the size and font pieces.
+inline constexpr std::string_view kCnTitlePart = "中文摘要（要摘）标题";
+inline constexpr std::string_view kCnBodyPart = "中文摘要（要摘）正文";
+inline constexpr std::string_view kCnLabelPart = "关键词（关键字）标题";
+inline constexpr std::string_view kCnKeywordsPart = "关键词（关键字）正文";
+
+// The item name of the abstract text in its findings, whatever the title form.
+inline constexpr std::string_view kCnBodyItem = "摘要";
+
+std::string cnTitleNotFound(std::string_view titleWord);
+// `eitherForm`: the template accepts both label words.
+std::string cnLabelNotFound(std::string_view labelWord, bool eitherForm);
+std::string cnMissingColon(std::string_view labelWord);
+std::string cnNoSeparator(std::string_view labelWord);
+std::string cnKeywordCount(std::string_view labelWord);
+std::string cnBlankLineBeforeKeywords(std::string_view labelWord);
+std::string cnLineSpacing();
+
+}  // namespace quillmark::messages
