@@ -1,0 +1,106 @@
+#include "checks/Messages.h"
+
+namespace quillmark::messages {
+
+namespace {
+
+std::string concat(std::initializer_list<std::string_view> parts) {
+    std::string text;
+    std::size_t size = 0;
+    for (std::string_view part : parts) size += part.size();
+    text.reserve(size);
+    for (std::string_view part : parts) text += part;
+    return text;
+}
+
+}  // namespace
+
+std::string_view boldPiece(std::int32_t flag) {
+    return flag == 1 ? "字体未加粗，应加粗" : "字体不应加粗";
+}
+
+std::string sizePiece(std::string_view templatePart) {
+    return concat({"字号有误，请自行查找默认模板或您所设置的模板", templatePart, "相对应的字号"});
+}
+
+std::string fontPiece(std::string_view templatePart) {
+    return concat({"字体名有误，请自行查找默认模板或您所设置的模板", templatePart, "相对应的字体名"});
+}
+
+std::string alignmentPiece(long alignment) {
+    std::string_view text;
+    switch (alignment) {
+    case 0: text = "左对齐，应左对齐"; break;
+    case 1: text = "居中，应居中"; break;
+    case 2: text = "右对齐，应右对齐"; break;
+    case 3: text = "两端对齐，应两端对齐"; break;
+    case 4: text = "分散对齐，应分散对齐"; break;
+    default: text = "按模板对齐，应按模板对齐"; break;
+    }
+    return concat({"未", text});
+}
+
+std::vector<std::string> deviationPieces(const Deviations& deviations, const ItemTexts& texts) {
+    std::vector<std::string> pieces;
+    if (deviations.bold) pieces.emplace_back(boldPiece(texts.boldFlag));
+    if (deviations.size) pieces.push_back(sizePiece(texts.templatePart));
+    if (deviations.font) pieces.push_back(fontPiece(texts.templatePart));
+    if (deviations.alignment) pieces.push_back(alignmentPiece(texts.alignment));
+    return pieces;
+}
+
+std::string listForm(std::string_view itemName, std::string_view partWord, const std::vector<std::string>& pieces) {
+    std::string text = concat({"\"", itemName, "\"", partWord});
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        if (i > 0) text += ',';
+        text += pieces[i];
+    }
+    text += "。";
+    return text;
+}
+
+std::string listForm(std::string_view itemName, std::string_view partWord, const Deviations& deviations,
+                     const ItemTexts& texts) {
+    return listForm(itemName, partWord, deviationPieces(deviations, texts));
+}
+
+std::string labelForm(std::string_view label, const std::vector<std::string>& pieces, std::string_view separator) {
+    std::string text(label);
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        if (i > 0) text += separator;
+        text += pieces[i];
+    }
+    text += "。";
+    return text;
+}
+
+std::string cnTitleNotFound(std::string_view titleWord) {
+    return concat({"找不到\"", titleWord, "\"标题", "请自行设置\"摘要（要摘）\"标题或检查模板设置是否有问题。"});
+}
+
+std::string cnLabelNotFound(std::string_view labelWord, bool eitherForm) {
+    return concat({"找不到\"", labelWord, "\"", eitherForm ? "或\"关键字\"" : "", "标题",
+                   "请自行添加\"关键词（关键字）\"标题或检查模板设置是否有问题。"});
+}
+
+std::string cnMissingColon(std::string_view labelWord) {
+    return concat({"\"", labelWord, "\"标题与\"", labelWord, "\"正文之间应用冒号分隔开。"});
+}
+
+std::string cnNoSeparator(std::string_view labelWord) {
+    return concat({"每一", labelWord, "之间应用逗号分开。"});
+}
+
+std::string cnKeywordCount(std::string_view labelWord) {
+    return concat({labelWord, "一般为3～5个。"});
+}
+
+std::string cnBlankLineBeforeKeywords(std::string_view labelWord) {
+    return concat({"\"摘要\"正文与\"", labelWord, "\"标题之间应该且只间隔一行。"});
+}
+
+std::string cnLineSpacing() {
+    return "摘要正文行距应设为1.5倍行距。";
+}
+
+}  // namespace quillmark::messages
