@@ -1,0 +1,66 @@
+#pragma once
+
+#include "Document.h"
+#include "Range.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace word {
+
+class ApplicationState;
+
+struct OpenOptions {
+    bool readOnly = false;
+    bool visible = false;
+};
+
+class Documents {
+public:
+    explicit Documents(std::shared_ptr<ApplicationState> app) : app_(std::move(app)) {}
+
+    // Opens `path` (a working copy; the caller never hands the user's own file).
+    // Raises WordError for a file that is not a document or needs a password.
+    Document Open(const std::string& path, const OpenOptions& options = {});
+    long Count() const;
+    Document Item(long index) const;  // 1-based
+
+private:
+    std::shared_ptr<ApplicationState> app_;
+};
+
+// Moves the Selection by pages.
+class Browser {
+public:
+    explicit Browser(std::shared_ptr<ApplicationState> app) : app_(std::move(app)) {}
+    void Next();
+    void Previous();
+
+private:
+    std::shared_ptr<ApplicationState> app_;
+};
+
+// The engine instance. Starting one starts (or reuses) the engine process on
+// demand; Quit closes every document without saving.
+class Application {
+public:
+    Application();
+
+    void SetVisible(bool visible);
+    bool Visible() const;
+    word::Documents Documents() const;
+    word::Selection Selection() const;  // belongs to the last activated document
+    word::Browser Browser() const;
+    word::Document ActiveDocument() const;
+    void Activate();
+    void Quit(bool saveChanges = false);
+
+    const std::shared_ptr<ApplicationState>& state() const { return state_; }
+    static word::Selection Selection(const std::shared_ptr<ApplicationState>& state);
+
+private:
+    std::shared_ptr<ApplicationState> state_;
+};
+
+}  // namespace word

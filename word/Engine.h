@@ -1,0 +1,57 @@
+#pragma once
+
+#include "Uno.h"
+
+#include <com/sun/star/frame/XDesktop2.hpp>
+#include <com/sun/star/uno/XComponentContext.hpp>
+
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <vector>
+#include <sys/types.h>
+
+namespace word {
+
+// The engine process: a private LibreOffice started on demand with its own
+// pipe name and its own temporary user profile, ended with the program.
+// Safe to call from any thread.
+class Engine {
+public:
+    static Engine& instance();
+
+    // The desktop of a running engine; starts one when none runs or the last
+    // one died. Raises WordError when no engine can be started.
+    uno::Reference<uno::css::frame::XDesktop2> desktop();
+    uno::Reference<uno::css::uno::XComponentContext> context();
+
+    // Increases each time a new engine process is started; objects of an older
+    // generation belong to a dead engine.
+    std::uint64_t generation() const;
+
+    bool alive();
+    void markDead();
+    // Ends the engine process (the program ends, or Application.Quit).
+    void shutDown();
+
+    pid_t pid() const { return pid_; }
+
+private:
+    Engine() = default;
+    ~Engine();
+    void start();
+    void launch(const std::vector<std::string>& args);
+    void connect(const std::string& pipeName, const std::vector<std::string>& args);
+    void stopProcess();
+    static void endAtExit();
+
+    mutable std::recursive_mutex mutex_;
+    pid_t pid_ = -1;
+    std::string profileDir_;
+    std::uint64_t generation_ = 0;
+    bool dead_ = true;
+    uno::Reference<uno::css::uno::XComponentContext> remoteContext_;
+    uno::Reference<uno::css::frame::XDesktop2> desktop_;
+};
+
+}  // namespace word

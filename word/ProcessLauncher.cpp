@@ -1,0 +1,88 @@
+#include "ProcessLauncher.h"
+
+#include <condition_variable>
+#include <csignal>
+#include <fcntl.h>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <sys/prctl.h>
+#include <thread>
+#include <unistd.h>
+
+namespace word {
+
+namespace {
+
+pid_t spawnBoundToParent(const std::vector<std::string>& args) {
+    std::vector<char*> argv;
+    for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    const pid_t parent = getpid();
+    const pid_t pid = fork();
+    if (pid != 0) return pid;
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (getppid() != parent) _exit(127);
+    setpgid(0, 0);  // keep terminal signals meant for us away from the engine
+    int devnull = open("/dev/null", O_RDWR);
+    if (devnull >= 0) {
+        dup2(devnull, STDIN_FILENO);
+        if (!getenv("QUILLMARK_ENGINE_LOG")) {
+            dup2(devnull, STDOUT_FILENO);
+            dup2(devnull, STDERR_FILENO);
+        }
+    }
+    execv(argv[0], argv.data());
+    _exit(127);
+}
+
+// The one long-lived thread that forks.
+class LauncherThread {
+public:
+    LauncherThread() : thread_([this] { loop(); }) { thread_.detach(); }
+
+    pid_t run(const std::vector<std::string>& args) {
+        std::lock_guard oneCaller(callMutex_);
+        std::unique_lock lock(mutex_);
+        request_ = args;
+        result_.reset();
+        wake_.notify_all();
+        done_.wait(lock, [this] { return result_.has_value(); });
+        pid_t pid = *result_;
+        result_.reset();
+        return pid;
+    }
+
+private:
+    void loop() {
+        std::unique_lock lock(mutex_);
+        for (;;) {
+            wake_.wait(lock, [this] { return request_.has_value(); });
+            result_ = spawnBoundToParent(*request_);
+            request_.reset();
+            done_.notify_all();
+        }
+    }
+
+    std::mutex callMutex_;
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    std::condition_variable done_;
+    std::optional<std::vector<std::string>> request_;
+    std::optional<pid_t> result_;
+    std::thread thread_;
+};
+
+}  // namespace
+
+ProcessLauncher& ProcessLauncher::instance() {
+    static ProcessLauncher launcher;
+    return launcher;
+}
+
+pid_t ProcessLauncher::launch(const std::vector<std::string>& args) {
+    static LauncherThread* thread = new LauncherThread();  // lives until the program ends
+    return thread->run(args);
+}
+
+}  // namespace word

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <vector>
+#include <sys/types.h>
+
+namespace word {
+
+// Starts child processes from one thread that lives as long as the program,
+// so that a child bound to its parent's life (PR_SET_PDEATHSIG follows the
+// thread that forked it) ends with the program and not with a worker thread.
+class ProcessLauncher {
+public:
+    static ProcessLauncher& instance();
+    // Starts `args[0]` with `args`; returns its pid, or -1.
+    pid_t launch(const std::vector<std::string>& args);
+
+private:
+    ProcessLauncher() = default;
+};
+
+}  // namespace word
