@@ -1,0 +1,43 @@
+#include "cli/TemplateCommand.h"
+
+#include <CLI/CLI.hpp>
+
+#include <exception>
+#include <iostream>
+
+namespace {
+
+constexpr int kUsageExitCode = 2;
+
+bool isUsageError(const CLI::ParseError& error) {
+    // Help and version requests are "errors" that succeed; RuntimeError
+    // carries a command's own exit code.
+    return dynamic_cast<const CLI::Success*>(&error) == nullptr &&
+           dynamic_cast<const CLI::RuntimeError*>(&error) == nullptr;
+}
+
+int run(CLI::App& app, int argc, char** argv) {
+    try {
+        app.parse(argc, argv);
+        return 0;
+    } catch (const CLI::ParseError& error) {
+        const int exitCode = app.exit(error);
+        return isUsageError(error) ? kUsageExitCode : exitCode;
+    } catch (const std::exception& error) {
+        std::cerr << "quillmark: " << error.what() << '\n';
+        return 1;
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    CLI::App app{"Checks the format of Chinese university theses", "quillmark"};
+    app.set_version_flag("--version", "quillmark " QUILLMARK_VERSION);
+    app.require_subcommand(1);
+    app.failure_message(CLI::FailureMessage::help);
+
+    quillmark::addTemplateCommand(app);
+
+    return run(app, argc, argv);
+}
