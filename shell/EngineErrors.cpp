@@ -1,0 +1,30 @@
+#include "shell/EngineErrors.h"
+
+#include "shell/ShellTexts.h"
+
+#include <cstdio>
+
+namespace quillmark {
+
+std::string runtimeErrorText(long code, const std::string& description) {
+    char head[64];
+    std::snprintf(head, sizeof head, "Run-time error '%d':\n\n", static_cast<int>(code & 0xFFFF));
+    return head + description;
+}
+
+std::string errorCodeText(long code) {
+    char text[64];
+    std::snprintf(text, sizeof text, "错误代码 0x%08lX", static_cast<unsigned long>(code) & 0xFFFFFFFFUL);
+    return text;
+}
+
+void reportEngineError(MessageSink& messages, const word::WordError& error) {
+    if (error.description().empty()) {
+        messages.showMessage(texts::kDebug);
+        messages.showError(texts::kComErrorCaption, errorCodeText(error.code()));
+    } else {
+        messages.showError(texts::kServerErrorCaption, runtimeErrorText(error.code(), error.description()));
+    }
+}
+
+}  // namespace quillmark

@@ -1,0 +1,29 @@
+#include "shell/OpenDocumentWorker.h"
+
+#include "shell/EngineErrors.h"
+#include "word/Application.h"
+
+#include <mutex>
+
+namespace quillmark {
+
+int OpenDocumentWorker(std::shared_ptr<ThesisDocument> record, RunLock::Ticket turn, RunLock& runLock,
+                       MessageSink& messages) {
+    turn.acquire();
+    std::lock_guard held(runLock, std::adopt_lock);
+    try {
+        word::Application& app = *record->wordApplication;
+        app.SetVisible(false);
+        word::OpenOptions options;
+        options.readOnly = false;
+        options.visible = true;
+        record->setWordDocument(app.Documents().Open(record->tempCopyPath, options));
+    } catch (const word::WordError& error) {
+        reportEngineError(messages, error);
+    } catch (const std::exception& error) {
+        reportEngineError(messages, word::WordError(word::errors::OpenFailed, error.what()));
+    }
+    return 0;
+}
+
+}  // namespace quillmark
