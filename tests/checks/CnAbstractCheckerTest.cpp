@@ -24,6 +24,9 @@ const TextStyle kText{};
 const TextStyle kLabel{.asianFont = "黑体", .size = 14.0f, .bold = true};
 const TextStyle kKeywords{};
 
+// Text never marked keeps its automatic colour (Word's wdColorAutomatic).
+constexpr long kUnmarked = -16777216;
+
 constexpr const char* kMedium = "中等";
 constexpr const char* kSevere = "严重";
 
@@ -105,7 +108,7 @@ TEST_F(CnAbstractCheck, CleanAbstractHasNoFindings) {
     ASSERT_FALSE(r.progress.empty());
     EXPECT_EQ(r.progress.front().text, "中文摘要检测");
     EXPECT_EQ(r.progress.front().totalPages, 2);
-    EXPECT_EQ(doc.Range(d.start(a.titleIndex), d.end(a.keywordsIndex)).Font().Color(), 0);
+    EXPECT_EQ(doc.Range(d.start(a.titleIndex), d.end(a.keywordsIndex)).Font().Color(), kUnmarked);
 
     EXPECT_EQ(fix(doc).lines(), Lines{});
 }
@@ -135,7 +138,7 @@ TEST_F(CnAbstractCheck, TitleSizeAndAlignmentGiveOneFinding) {
                             "未居中，应居中。")});
     const word::Range title = doc.Paragraphs().Item(a.titleIndex).Range();
     EXPECT_EQ(title.Font().Color(), 192);
-    EXPECT_EQ(doc.Paragraphs().Item(a.titleIndex + 1).Range().Font().Color(), 0);
+    EXPECT_EQ(doc.Paragraphs().Item(a.titleIndex + 1).Range().Font().Color(), kUnmarked);
 }
 
 TEST_F(CnAbstractCheck, TitleWithAllFourDeviations) {
@@ -198,7 +201,7 @@ TEST_F(CnAbstractCheck, TitleWithASpaceIsFoundAndNamedPlainly) {
     a.title = "摘  要";
     a.titleStyle.size = 18.0f;
     DocLayout d = a.build();
-    const word::Document doc = d.open();
+    const word::Document doc = d.open("spaced.docx");
     EXPECT_EQ(check(doc).lines(),
               Lines{finding(kMedium, 2, 1, d.start(a.titleIndex),
                             "\"摘要\"标题字号有误，请自行查找默认模板或您所设置的模板中文摘要（要摘）标题相对应的字号。")});
@@ -287,7 +290,7 @@ TEST_F(CnAbstractCheck, MissingColonStillChecksLabelAndWords) {
                      finding(kMedium, 2, line, d.start(k, 9), "\"关键词\"正文字体不应加粗。")}));
     // The label range ends at the end of the label word.
     EXPECT_EQ(doc.Range(d.start(k), d.start(k, 3)).Font().Color(), 192);
-    EXPECT_EQ(doc.Range(d.start(k, 3), d.start(k, 4)).Font().Color(), 0);
+    EXPECT_EQ(doc.Range(d.start(k, 3), d.start(k, 4)).Font().Color(), kUnmarked);
     EXPECT_EQ(doc.Range(d.start(k, 9), d.start(k, 12)).Font().Color(), 192);
 }
 
@@ -325,7 +328,7 @@ TEST_F(CnAbstractCheck, EnglishKeywordInAWrongFont) {
               Lines{finding(kMedium, 2, lineOf(a, k), d.start(k, 9),
                             "\"关键词\"正文字体名有误，请自行查找默认模板或您所设置的模板关键词（关键字）正文相对应的字体名。")});
     EXPECT_EQ(doc.Range(d.start(k, 9), d.start(k, 14)).Font().Color(), 192);
-    EXPECT_EQ(doc.Range(d.start(k, 4), d.start(k, 9)).Font().Color(), 0);
+    EXPECT_EQ(doc.Range(d.start(k, 4), d.start(k, 9)).Font().Color(), kUnmarked);
 
     const word::Document again = d.open("fix.doc");
     EXPECT_EQ(fix(again).lines(), Lines{});
@@ -378,14 +381,14 @@ TEST_F(CnAbstractCheck, OneOrFiveSeparatorsGiveTheCountFinding) {
             EXPECT_EQ(r.lines(), Lines{finding(kMedium, 2, lineOf(a, k), afterLast, "关键词一般为3～5个。")}) << line;
             // The whole keyword text is marked, in both modes.
             EXPECT_EQ(doc.Range(d.start(k, 4), d.end(k) - 1).Font().Color(), 192) << line;
-            EXPECT_EQ(doc.Range(d.start(k), d.start(k, 4)).Font().Color(), 0) << line;
+            EXPECT_EQ(doc.Range(d.start(k), d.start(k, 4)).Font().Color(), kUnmarked) << line;
         }
     }
 }
 
 TEST_F(CnAbstractCheck, NoSeparatorGivesOnlyTheCommaFinding) {
     Abstract a;
-    a.keywordsLine = {{"关键词：", kLabel}, {"格式检查 学位论文 自动修改", kKeywords}};
+    a.keywordsLine = {{"关键词：", kLabel}, {"格式检查、学位论文、自动修改", kKeywords}};
     DocLayout d = a.build();
     const int k = a.keywordsIndex;
     const word::Document doc = d.open();
@@ -477,7 +480,7 @@ TEST_F(CnAbstractCheck, LineSpacingIsReportedNeverFixed) {
     EXPECT_EQ(check(doc).lines(), expected);
     EXPECT_EQ(fix(doc).lines(), expected);
     EXPECT_EQ(doc.Paragraphs().Item(a.firstTextIndex).LineSpacing(), 12.0f);
-    EXPECT_EQ(doc.Paragraphs().Item(a.firstTextIndex).Range().Font().Color(), 0);
+    EXPECT_EQ(doc.Paragraphs().Item(a.firstTextIndex).Range().Font().Color(), kUnmarked);
 }
 
 TEST_F(CnAbstractCheck, EnglishRunInTheChineseFontDeviates) {
@@ -490,8 +493,8 @@ TEST_F(CnAbstractCheck, EnglishRunInTheChineseFontDeviates) {
               Lines{finding(kMedium, 2, lineOf(a, t), d.start(t, 5),
                             "\"摘要\"正文字体名有误，请自行查找默认模板或您所设置的模板中文摘要（要摘）正文相对应的字体名。")});
     EXPECT_EQ(doc.Range(d.start(t, 5), d.start(t, 10)).Font().Color(), 192);
-    EXPECT_EQ(doc.Range(d.start(t), d.start(t, 5)).Font().Color(), 0);
-    EXPECT_EQ(doc.Range(d.start(t, 10), d.end(t) - 1).Font().Color(), 0);
+    EXPECT_EQ(doc.Range(d.start(t), d.start(t, 5)).Font().Color(), kUnmarked);
+    EXPECT_EQ(doc.Range(d.start(t, 10), d.end(t) - 1).Font().Color(), kUnmarked);
 
     const word::Document again = d.open("fix.doc");
     EXPECT_EQ(fix(again).lines(), Lines{});
@@ -523,7 +526,10 @@ TEST_F(CnAbstractCheck, EachDeviatingRunIsOneFinding) {
     const word::Font f = again.Range(d.start(t), d.end(t) - 1).Font();
     EXPECT_EQ(f.Bold(), 0);
     EXPECT_EQ(f.Size(), 12.0f);
-    EXPECT_EQ(f.Color(), 0);
+    // Corrected runs turn black; the others keep their colour.
+    EXPECT_EQ(again.Range(d.start(t, 5), d.start(t, 9)).Font().Color(), 0);
+    EXPECT_EQ(again.Range(d.start(t, 10), d.start(t, 14)).Font().Color(), 0);
+    EXPECT_EQ(again.Range(d.start(t), d.start(t, 5)).Font().Color(), kUnmarked);
 }
 
 TEST_F(CnAbstractCheck, BoldTemplateWalksEveryParagraphWithTheSameFindings) {
