@@ -94,19 +94,23 @@ JumpResult jumpToFinding(const DocumentRecords& documents, FindingsList& list, U
     word::Document document = record->wordDocument();
     if (document.IsNull()) return JumpResult::Jumped;  // calls through an empty document do nothing
 
-    std::optional<word::Range> place;
+    // A document the user closed in the engine is no longer among its documents.
     try {
-        place.emplace(document.Range(position, position));
+        bool stillOpen = false;
+        word::Documents open = record->wordApplication->Documents();
+        for (long i = 1, n = open.Count(); i <= n && !stillOpen; ++i) {
+            stillOpen = open.Item(i).model() == document.model();
+        }
+        if (!stillOpen) throw word::WordError(word::errors::NoDocument, "");
+        word::Range place = document.Range(position, position);
+        document.Activate();  // the finding's document comes to the front, not the last active one
+        place.Select();
+        record->wordApplication->Activate();
     } catch (const word::WordError& error) {
-        if (error.code() == word::errors::EngineUnavailable) return JumpResult::EngineGone;
+        if (error.code() != word::errors::NoDocument) return JumpResult::EngineGone;
+        held.unlock();
         list.removeRowsOf(record->id, record->displayName);
         return JumpResult::DocumentClosed;
-    } catch (const std::exception&) {
-        return JumpResult::EngineGone;
-    }
-    try {
-        place->Select();
-        record->wordApplication->Activate();
     } catch (const std::exception&) {
         return JumpResult::EngineGone;
     }

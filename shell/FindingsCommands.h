@@ -41,8 +41,9 @@ enum class JumpResult {
     RunInProgress,   // refused by the shell while a check run is in progress
 };
 
-// Jumps to the finding of the selected row: makes the engine visible, selects
-// the empty range at the finding's position and brings the engine to the front.
+// Jumps to the finding of the selected row: makes the engine visible,
+// activates the finding's document, selects the empty range at the finding's
+// position and brings the engine to the front.
 // The engine calls take their turn on `runLock`.
 JumpResult jumpToFinding(const DocumentRecords& documents, FindingsList& list, UserMessages& messages,
                          RunLock& runLock, std::optional<std::size_t> selectedRow);

@@ -75,6 +75,7 @@ void RunController::runChecks(const Run& run) {
             if (last) {
                 current_.reset();
                 paused_ = false;
+                ending_ = true;
             }
         }
         if (last) {
@@ -83,8 +84,12 @@ void RunController::runChecks(const Run& run) {
                 std::lock_guard guard(mutex_);
                 hook = finishedHook_;
             }
-            ended_.notify_all();
             if (hook) hook();
+            {
+                std::lock_guard guard(mutex_);
+                ending_ = false;
+            }
+            ended_.notify_all();
         }
     }
     word::setThreadCallGate({});
@@ -152,6 +157,13 @@ bool RunController::setMode(CheckMode mode) {
     return true;
 }
 
+bool RunController::allowRuns() {
+    std::lock_guard guard(mutex_);
+    if (remaining_ > 0) return false;
+    runAllowed_.store(true);
+    return true;
+}
+
 bool RunController::pause() {
     std::lock_guard guard(mutex_);
     if (remaining_ == 0) return false;
@@ -188,12 +200,12 @@ bool RunController::paused() const {
 
 void RunController::wait() {
     std::unique_lock guard(mutex_);
-    ended_.wait(guard, [&] { return remaining_ == 0; });
+    ended_.wait(guard, [&] { return remaining_ == 0 && !ending_; });
 }
 
 bool RunController::waitFor(std::chrono::milliseconds timeout) {
     std::unique_lock guard(mutex_);
-    return ended_.wait_for(guard, timeout, [&] { return remaining_ == 0; });
+    return ended_.wait_for(guard, timeout, [&] { return remaining_ == 0 && !ending_; });
 }
 
 void RunController::setFinishedHook(std::function<void()> hook) {

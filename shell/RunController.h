@@ -72,8 +72,10 @@ public:
     bool setMode(CheckMode mode);
 
     bool runAllowed() const { return runAllowed_.load(); }
-    // Allows checks to run again after a stop (done when a check is prepared).
-    void allowRuns() { runAllowed_.store(true); }
+    // Allows checks to run again after a stop (done when a check is
+    // prepared); refused (false) while a run is in progress, so a stopped run
+    // stays stopped.
+    bool allowRuns();
 
     // Pause, continue and stop: false, doing nothing, when no run is in progress.
     bool pause();
@@ -83,11 +85,12 @@ public:
     bool stop();
     bool paused() const;
 
-    // Waits until no run is in progress.
+    // Waits until no run is in progress and the finished hook has returned.
     void wait();
     bool waitFor(std::chrono::milliseconds timeout);
 
-    // Called on the checker thread when a run has ended.
+    // Called on the checker thread when a run has ended, after it stopped
+    // being in progress and before wait() returns.
     void setFinishedHook(std::function<void()> hook);
 
 private:
@@ -116,6 +119,7 @@ private:
     std::size_t remaining_ = 0;  // checks of the run that have not passed their end step
     std::optional<CheckKind> current_;
     bool paused_ = false;
+    bool ending_ = false;  // the last check has ended, the finished hook is still running
     std::function<void()> finishedHook_;
 
     std::thread worker_;

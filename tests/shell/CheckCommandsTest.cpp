@@ -50,8 +50,12 @@ struct Desk {
 
 TEST(PrepareCheck, FillsTheContextFromTheSelectedDocument) {
     Desk d;
+    std::promise<void> release;
+    std::shared_future<void> released = release.get_future().share();
+    d.runs.setBody(CheckKind::Cover, [released](const CheckContext&, CheckMode) { released.wait(); });
     d.runs.start({CheckKind::Cover}, {}, nullptr);
-    d.runs.stop();
+    ASSERT_TRUE(d.runs.stop());
+    release.set_value();
     d.runs.wait();
     ASSERT_FALSE(d.runs.runAllowed());
 
