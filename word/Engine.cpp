@@ -15,6 +15,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <thread>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -36,11 +37,30 @@ std::string uniquePipeName() {
            std::to_string(std::chrono::steady_clock::now().time_since_epoch().count() % 100000);
 }
 
+// Settings of the private profile: no lock files (a stale one would make the
+// engine ask a question), macros never run, no backups, recovery or updates.
+constexpr const char* kProfileSettings = R"(<?xml version="1.0" encoding="UTF-8"?>
+<oor:items xmlns:oor="http://openoffice.org/2001/registry" xmlns:xs="http://www.w3.org/2001/XMLSchema" xmlns:xsi="http://www.w3.org/2001/XMLSchema-instance">
+<item oor:path="/org.openoffice.Office.Common/Misc"><prop oor:name="UseLocking" oor:op="fuse"><value>false</value></prop></item>
+<item oor:path="/org.openoffice.Office.Common/Misc"><prop oor:name="UseDocumentSystemFileLocking" oor:op="fuse"><value>false</value></prop></item>
+<item oor:path="/org.openoffice.Office.Common/Misc"><prop oor:name="UseDocumentOOoLockFile" oor:op="fuse"><value>false</value></prop></item>
+<item oor:path="/org.openoffice.Office.Common/Misc"><prop oor:name="FirstRun" oor:op="fuse"><value>false</value></prop></item>
+<item oor:path="/org.openoffice.Office.Common/Security/Scripting"><prop oor:name="MacroSecurityLevel" oor:op="fuse"><value>3</value></prop></item>
+<item oor:path="/org.openoffice.Office.Common/Security/Scripting"><prop oor:name="DisableMacrosExecution" oor:op="fuse"><value>true</value></prop></item>
+<item oor:path="/org.openoffice.Office.Common/Save/Document"><prop oor:name="CreateBackup" oor:op="fuse"><value>false</value></prop></item>
+<item oor:path="/org.openoffice.Office.Recovery/AutoSave"><prop oor:name="Enabled" oor:op="fuse"><value>false</value></prop></item>
+<item oor:path="/org.openoffice.Office.Recovery/RecoveryInfo"><prop oor:name="Enabled" oor:op="fuse"><value>false</value></prop></item>
+<item oor:path="/org.openoffice.Office.Common/Online"><prop oor:name="CheckForUpdates" oor:op="fuse"><value>false</value></prop></item>
+</oor:items>
+)";
+
 std::string makeProfileDir() {
     std::string pattern = (std::filesystem::temp_directory_path() / "quillmark-engine-XXXXXX").string();
     if (!mkdtemp(pattern.data())) {
         throw WordError(errors::EngineUnavailable, "无法创建文档引擎的临时配置目录");
     }
+    std::filesystem::create_directories(pattern + "/user");
+    std::ofstream(pattern + "/user/registrymodifications.xcu") << kProfileSettings;
     return pattern;
 }
 
@@ -73,14 +93,17 @@ Engine& Engine::instance() {
 
 Engine::~Engine() = default;
 
+// At exit the UNO runtime is being torn down: no call into it is safe, and
+// killing the engine now would wake the bridge's reader thread in the middle
+// of that teardown. The engine is bound to our life (PR_SET_PDEATHSIG) and
+// ends with the process; only our files are removed here. Callers that can
+// end the engine properly first (the command line, the test runner) call
+// shutDown() before they return.
 void Engine::endAtExit() {
     Engine& engine = instance();
     std::unique_lock lock(engine.mutex_, std::try_to_lock);
-    engine.dead_ = true;
-    // Forget the references without releasing them into a runtime that may be gone.
-    new (&engine.desktop_) uno::Reference<css::frame::XDesktop2>();
-    new (&engine.remoteContext_) uno::Reference<css::uno::XComponentContext>();
-    engine.stopProcess();
+    std::error_code ignored;
+    if (!engine.profileDir_.empty()) std::filesystem::remove_all(engine.profileDir_, ignored);
 }
 
 Reference<css::frame::XDesktop2> Engine::desktop() {
@@ -125,6 +148,11 @@ void Engine::shutDown() {
         try {
             desktop_->terminate();
         } catch (...) {
+            // The engine may answer the terminate by going away mid-call.
+        }
+        // Give it a moment to end by itself before stopProcess forces it.
+        for (int i = 0; i < 100 && pid_ > 0; ++i) {
+            if (waitpid(pid_, nullptr, WNOHANG) == pid_) pid_ = -1; else std::this_thread::sleep_for(std::chrono::milliseconds(20));
         }
     }
     dead_ = true;
@@ -149,6 +177,12 @@ void Engine::stopProcess() {
             pid_ = -1;
         }
     }
+    if (!pipeName_.empty()) {
+        std::error_code ignored;
+        std::filesystem::remove(std::filesystem::temp_directory_path() /
+                                    ("OSL_PIPE_" + std::to_string(getuid()) + "_" + pipeName_), ignored);
+        pipeName_.clear();
+    }
     if (!profileDir_.empty()) {
         std::error_code ignored;
         std::filesystem::remove_all(profileDir_, ignored);
@@ -162,6 +196,7 @@ void Engine::start() {
     stopProcess();
     profileDir_ = makeProfileDir();
     const std::string pipeName = uniquePipeName();
+    pipeName_ = pipeName;
     std::vector<std::string> args = {
         std::string(kProgramDir) + "/soffice.bin",
         "--invisible",

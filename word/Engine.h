@@ -48,6 +48,7 @@ private:
     mutable std::recursive_mutex mutex_;
     pid_t pid_ = -1;
     std::string profileDir_;
+    std::string pipeName_;
     std::uint64_t generation_ = 0;
     bool dead_ = true;
     uno::Reference<uno::css::uno::XComponentContext> remoteContext_;

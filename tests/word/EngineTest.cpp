@@ -1,0 +1,82 @@
+#include "support/DocBuilder.h"
+#include "support/Engine.h"
+#include "word/Engine.h"
+#include "word/msword.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+using namespace quillmark::testing;
+
+std::string writeFile(const std::string& name, const std::string& bytes) {
+    const std::string path = scratchDir() + "/" + name;
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+}
+
+long openErrorCode(const std::string& path) {
+    try {
+        sharedApplication().Documents().Open(path);
+    } catch (const word::WordError& e) {
+        EXPECT_FALSE(e.description().empty());
+        return e.code();
+    }
+    return 0;
+}
+
+TEST(EngineOpen, RefusesWhatIsNotADocument) {
+    EXPECT_EQ(openErrorCode(scratchDir() + "/missing.doc"), word::errors::OpenFailed);
+    EXPECT_EQ(openErrorCode(scratchDir()), word::errors::NotADocument);
+    EXPECT_EQ(openErrorCode(writeFile("empty.doc", "")), word::errors::NotADocument);
+    EXPECT_EQ(openErrorCode(writeFile("notes.doc", "just some plain text\nand more\n")), word::errors::NotADocument);
+    std::string junk(4096, '\0');
+    for (size_t i = 0; i < junk.size(); ++i) junk[i] = static_cast<char>((i * 7919) % 251);
+    EXPECT_NE(openErrorCode(writeFile("junk.doc", junk)), 0);
+}
+
+TEST(EngineOpen, TruncatedDocumentGivesAnErrorOrOpens) {
+    const std::string whole = DocBuilder().paragraph("第一段。").paragraph("第二段。").save(scratchDir() + "/whole.doc");
+    std::ifstream in(whole, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), {});
+    const std::string cut = writeFile("cut.doc", bytes.substr(0, bytes.size() / 3));
+    try {
+        auto doc = sharedApplication().Documents().Open(cut);
+        (void)doc.Content().Text();
+        doc.Close();
+    } catch (const word::WordError& e) {
+        EXPECT_NE(e.code(), word::errors::EngineUnavailable);
+    }
+    // The engine is still there for the next document.
+    auto doc = openCopy(whole);
+    EXPECT_EQ(doc.Paragraphs().Count(), 2);
+    doc.Close();
+}
+
+TEST(EngineOpen, OpensADocumentBuiltAndSavedAsDoc) {
+    const std::string path = DocBuilder().paragraph("摘要").paragraph("正文").save(scratchDir() + "/two.doc");
+    auto doc = openCopy(path);
+    EXPECT_EQ(doc.Content().Text(), "摘要\r正文\r");
+    doc.Close();
+}
+
+TEST(EngineLife, AKilledEngineRaisesAnErrorAndTheNextUseStartsAFreshOne) {
+    const std::string path = DocBuilder().paragraph("一段文字").save(scratchDir() + "/alive.doc");
+    auto doc = openCopy(path);
+    ASSERT_EQ(doc.Paragraphs().Count(), 1);
+    const pid_t pid = word::Engine::instance().pid();
+    ASSERT_GT(pid, 0);
+    kill(pid, SIGKILL);
+    // The cached story may still answer; anything that needs the engine fails cleanly.
+    EXPECT_THROW(doc.Content().Font().SetColor(192), word::WordError);
+    auto again = openCopy(path);
+    EXPECT_EQ(again.Content().Text(), "一段文字\r");
+    EXPECT_NE(word::Engine::instance().pid(), pid);
+    again.Close();
+}
+
+}  // namespace
