@@ -1,4 +1,6 @@
+#include "cli/InspectCommand.h"
 #include "cli/TemplateCommand.h"
+#include "word/Engine.h"
 
 #include <CLI/CLI.hpp>
 
@@ -38,6 +40,10 @@ int main(int argc, char** argv) {
     app.failure_message(CLI::FailureMessage::help);
 
     quillmark::addTemplateCommand(app);
+    quillmark::addInspectCommand(app);
 
-    return run(app, argc, argv);
+    const int exitCode = run(app, argc, argv);
+    // End the engine while the runtime that talks to it is still whole.
+    word::Engine::instance().shutDown();
+    return exitCode;
 }

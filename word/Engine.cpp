@@ -54,13 +54,38 @@ constexpr const char* kProfileSettings = R"(<?xml version="1.0" encoding="UTF-8"
 </oor:items>
 )";
 
+// A profile the engine has already set up once, kept between runs: a fresh
+// profile costs the engine a second start.
+std::filesystem::path profileTemplateDir() {
+    const char* cache = std::getenv("XDG_CACHE_HOME");
+    const char* home = std::getenv("HOME");
+    std::filesystem::path base = cache && *cache ? std::filesystem::path(cache)
+                                 : home && *home ? std::filesystem::path(home) / ".cache"
+                                                 : std::filesystem::temp_directory_path();
+    return base / "quillmark" / "engine-profile-1";
+}
+
+void saveProfileTemplate(const std::string& profileDir) {
+    std::error_code error;
+    const auto target = profileTemplateDir();
+    if (std::filesystem::exists(target, error)) return;
+    const auto staging = target.string() + ".tmp-" + std::to_string(getpid());
+    std::filesystem::create_directories(target.parent_path(), error);
+    std::filesystem::copy(profileDir, staging, std::filesystem::copy_options::recursive, error);
+    if (error || (std::filesystem::rename(staging, target, error), error)) std::filesystem::remove_all(staging, error);
+}
+
 std::string makeProfileDir() {
     std::string pattern = (std::filesystem::temp_directory_path() / "quillmark-engine-XXXXXX").string();
     if (!mkdtemp(pattern.data())) {
         throw WordError(errors::EngineUnavailable, "无法创建文档引擎的临时配置目录");
     }
-    std::filesystem::create_directories(pattern + "/user");
-    std::ofstream(pattern + "/user/registrymodifications.xcu") << kProfileSettings;
+    std::error_code error;
+    std::filesystem::copy(profileTemplateDir(), pattern, std::filesystem::copy_options::recursive, error);
+    if (error || !std::filesystem::exists(pattern + "/user/registrymodifications.xcu")) {
+        std::filesystem::create_directories(pattern + "/user");
+        std::ofstream(pattern + "/user/registrymodifications.xcu") << kProfileSettings;
+    }
     return pattern;
 }
 
@@ -237,6 +262,7 @@ void Engine::connect(const std::string& pipeName, const std::vector<std::string>
             pid_ = -1;
             // A fresh profile makes the engine ask for one restart (exit code 81).
             if (WIFEXITED(status) && WEXITSTATUS(status) == kRestartRequested && restarts++ < 3) {
+                saveProfileTemplate(profileDir_);
                 launch(args);
                 continue;
             }

@@ -1,0 +1,99 @@
+#include "cli/InspectCommand.h"
+
+#include "cli/WorkingCopy.h"
+#include "word/msword.h"
+
+#include <CLI/CLI.hpp>
+#include <nlohmann/json.hpp>
+
+#include <iostream>
+#include <memory>
+
+namespace quillmark {
+
+namespace {
+
+struct ParagraphFacts {
+    long index, start, end, page, line, outlineLevel, alignment, bold;
+    std::string name, nameFarEast, nameAscii, text;
+    float size;
+};
+
+ParagraphFacts factsOf(const word::Paragraphs& paragraphs, long index) {
+    const word::Paragraph paragraph = paragraphs.Item(index);
+    const word::Range range = paragraph.Range();
+    const word::Font font = range.Font();
+    std::string text = range.Text();
+    if (!text.empty() && text.back() == '\r') text.pop_back();
+    return {index,
+            range.Start(),
+            range.End(),
+            range.Information(word::wdActiveEndPageNumber),
+            range.Information(word::wdFirstCharacterLineNumber),
+            paragraph.OutlineLevel(),
+            paragraph.Alignment(),
+            font.Bold(),
+            font.Name(),
+            font.NameFarEast(),
+            font.NameAscii(),
+            text,
+            font.Size()};
+}
+
+void printText(long pages, const std::vector<ParagraphFacts>& all, std::ostream& out) {
+    out << "pages " << pages << '\n';
+    for (const auto& p : all) {
+        out << p.index << '\t' << p.start << '\t' << p.end << "\tpage " << p.page << "\tline " << p.line << "\toutline "
+            << p.outlineLevel << "\talign " << p.alignment << "\tname \"" << p.name << "\"\tfarEast \"" << p.nameFarEast
+            << "\"\tascii \"" << p.nameAscii << "\"\tsize " << p.size << "\tbold " << p.bold << '\t' << p.text << '\n';
+    }
+}
+
+void printJson(long pages, const std::vector<ParagraphFacts>& all, std::ostream& out) {
+    nlohmann::json paragraphs = nlohmann::json::array();
+    for (const auto& p : all) {
+        paragraphs.push_back({{"index", p.index},     {"start", p.start},          {"end", p.end},
+                              {"page", p.page},       {"line", p.line},            {"outlineLevel", p.outlineLevel},
+                              {"alignment", p.alignment}, {"name", p.name},        {"nameFarEast", p.nameFarEast},
+                              {"nameAscii", p.nameAscii}, {"size", p.size},        {"bold", p.bold},
+                              {"text", p.text}});
+    }
+    out << nlohmann::json{{"pages", pages}, {"paragraphs", paragraphs}}.dump(1, ' ', false,
+                                                                              nlohmann::json::error_handler_t::replace)
+        << '\n';
+}
+
+}  // namespace
+
+int runInspect(const InspectOptions& options, std::ostream& out, std::ostream& err) {
+    try {
+        TemporaryCopy copy(options.file);
+        word::Application application;
+        word::Document document = application.Documents().Open(copy.path());
+        const word::Paragraphs paragraphs = document.Paragraphs();
+        std::vector<ParagraphFacts> all;
+        for (long i = 1; i <= paragraphs.Count(); ++i) all.push_back(factsOf(paragraphs, i));
+        const long pages = document.Content().Information(word::wdNumberOfPagesInDocument);
+        document.Close();
+        if (options.json) printJson(pages, all, out); else printText(pages, all, out);
+        return 0;
+    } catch (const word::WordError& error) {
+        err << "quillmark: " << error.description() << '\n';
+    } catch (const std::runtime_error& error) {
+        err << "quillmark: " << error.what() << '\n';
+    }
+    return 2;
+}
+
+void addInspectCommand(CLI::App& app) {
+    auto options = std::make_shared<InspectOptions>();
+    CLI::App* inspect = app.add_subcommand("inspect", "Print what the engine reads of a document, paragraph by paragraph");
+    inspect->add_option("FILE", options->file, "The document (.doc or .docx)")->required();
+    inspect->add_flag("--json", options->json, "Print JSON instead of text");
+    inspect->callback([options] {
+        const int exitCode = runInspect(*options, std::cout, std::cerr);
+        if (exitCode != 0) throw CLI::RuntimeError(exitCode);
+    });
+}
+
+}  // namespace quillmark
