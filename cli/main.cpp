@@ -1,3 +1,4 @@
+#include "cli/CheckCommand.h"
 #include "cli/InspectCommand.h"
 #include "cli/TemplateCommand.h"
 #include "word/Engine.h"
@@ -41,6 +42,7 @@ int main(int argc, char** argv) {
 
     quillmark::addTemplateCommand(app);
     quillmark::addInspectCommand(app);
+    quillmark::addCheckCommand(app);
 
     const int exitCode = run(app, argc, argv);
     // End the engine while the runtime that talks to it is still whole.

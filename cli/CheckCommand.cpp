@@ -1,0 +1,262 @@
+#include "cli/CheckCommand.h"
+
+#include "checks/Checker.h"
+#include "cli/PartNames.h"
+#include "cli/TemplateCommand.h"
+#include "shell/CheckKinds.h"
+#include "shell/DocumentSet.h"
+#include "shell/HandOverQueue.h"
+#include "shell/PostingReporter.h"
+#include "shell/ReportWriter.h"
+#include "shell/RunController.h"
+#include "shell/RunLock.h"
+#include "shell/WorkingFolder.h"
+#include "template/Codepage936.h"
+#include "word/msword.h"
+
+#include <CLI/CLI.hpp>
+#include <nlohmann/json.hpp>
+
+#include <iostream>
+#include <memory>
+#include <mutex>
+
+namespace quillmark {
+
+namespace {
+
+constexpr int kNoFindings = 0;
+constexpr int kFindings = 1;
+constexpr int kError = 2;
+
+// Messages a front end would show in a box go to standard error; the one
+// question ("check this part again?") never arises on the command line.
+class ConsoleMessages : public UserMessages {
+public:
+    explicit ConsoleMessages(std::ostream& err) : err_(err) {}
+    void showMessage(const std::string& text) override {
+        std::lock_guard lock(mutex_);
+        err_ << "quillmark: " << text << '\n';
+        ++count_;
+    }
+    void showError(const std::string& caption, const std::string& text) override { showMessage(caption + ": " + text); }
+    bool askYesNo(const std::string&) override { return true; }
+    int count() const { return count_; }
+
+private:
+    std::ostream& err_;
+    std::mutex mutex_;
+    int count_ = 0;
+};
+
+// The status bar, for --verbose.
+class ConsoleStatus : public StatusSink {
+public:
+    ConsoleStatus(std::ostream& err, bool verbose) : err_(err), verbose_(verbose) {}
+    void setPart(int part, const std::string& text) override {
+        if (!verbose_ || text.find_first_not_of(' ') == std::string::npos) return;
+        std::lock_guard lock(mutex_);
+        err_ << "[" << part << "] " << text << '\n';
+    }
+
+private:
+    std::ostream& err_;
+    bool verbose_;
+    std::mutex mutex_;
+};
+
+struct Finding {
+    std::string file;
+    CheckKind kind;
+    StoredFinding stored;
+};
+
+std::string consoleLine(std::size_t number, const StoredFinding& finding) {
+    std::string line = gbkToUtf8(reportLine(number, finding));
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+    return line;
+}
+
+bool validateOptions(const CheckOptions& options, std::vector<CheckKind>& kinds, std::ostream& err) {
+    if (options.files.empty()) {
+        err << "quillmark: no file to check\n";
+        return false;
+    }
+    if (!options.report.empty() && options.files.size() != 1) {
+        err << "quillmark: --report takes exactly one file to check\n";
+        return false;
+    }
+    if (!options.type.empty() && options.type != "bachelor" && options.type != "master") {
+        err << "quillmark: --type must be bachelor or master\n";
+        return false;
+    }
+    std::vector<std::string> unknown;
+    if (options.parts.empty()) {
+        for (CheckKind kind : kCheckAllOrder) {
+            if (makeChecker(kind)) kinds.push_back(kind);
+        }
+        return true;
+    }
+    kinds = parseParts(options.parts, unknown);
+    for (const auto& name : unknown) err << "quillmark: unknown part \"" << name << "\"\n";
+    for (CheckKind kind : kinds) {
+        if (!makeChecker(kind)) {
+            err << "quillmark: the part \"" << partName(kind) << "\" cannot be checked yet\n";
+            unknown.emplace_back(partName(kind));
+        }
+    }
+    if (kinds.empty() && unknown.empty()) err << "quillmark: --parts names no part\n";
+    return unknown.empty() && !kinds.empty();
+}
+
+class CommandLineCheck {
+public:
+    CommandLineCheck(const CheckOptions& options, std::ostream& err)
+        : options_(options),
+          messages_(err),
+          status_(err, options.verbose),
+          reporter_(queue_),
+          documents_(runLock_, messages_, workingFolder(), DocumentSet::Options{.workerMessages = &messages_}),
+          runs_(runLock_, status_, messages_) {
+        for (CheckKind kind : kCheckAllOrder) {
+            runs_.setBody(kind, [kind](const CheckContext& context, CheckMode mode) {
+                auto checker = makeChecker(kind);
+                if (checker) runChecker(*checker, context, mode);
+            });
+        }
+        runs_.setMode(options.fix ? CheckMode::AutoFix : CheckMode::Check);
+    }
+
+    ~CommandLineCheck() {
+        documents_.shutDownWord();
+        documents_.deleteWorkingCopies();
+    }
+
+    // Checks one file; false when it could not be opened or a check failed.
+    bool check(const std::string& file, const FormatTemplate& formatTemplate, const std::vector<CheckKind>& kinds) {
+        const int messagesBefore = messages_.count();
+        auto record = documents_.open(file);
+        if (!record) return false;
+        documents_.waitForOpenings();
+        if (record->wordDocument().IsNull()) return false;
+        record->sourcePath = file;
+        CheckContext context;
+        context.documentIndex = static_cast<int>(documents_.size()) - 1;
+        context.documentId = record->id;
+        context.wordDocument = record->wordDocument();
+        context.wordApplication = documents_.application().get();
+        context.formatTemplate = &formatTemplate;
+        context.fileName = record->displayName;
+        context.reporter = &reporter_;
+        // One check at a time, so that each finding is known by its check.
+        for (CheckKind kind : kinds) {
+            runs_.allowRuns();
+            if (runs_.start({kind}, context, record) != RunController::StartResult::Started) return false;
+            runs_.wait();
+            collect(file, kind);
+        }
+        last_ = record;
+        return messages_.count() == messagesBefore;
+    }
+
+    bool writeReportOf(const std::string& target) {
+        if (!last_) return false;
+        const ReportResult result = writeReport(*last_, target, runLock_);
+        if (!result.ok()) messages_.showMessage(result.message);
+        return result.ok();
+    }
+
+    const std::vector<Finding>& findings() const { return findings_; }
+
+private:
+    void collect(const std::string& file, CheckKind kind) {
+        for (HandOver& item : queue_.takeAll()) {
+            auto* posted = std::get_if<FindingPosted>(&item);
+            if (!posted) continue;
+            const CheckError& e = posted->error;
+            StoredFinding stored{e.page, e.line, e.level, e.description, e.position};
+            if (auto record = documents_.findById(posted->documentId)) record->findings.push_back(stored);
+            findings_.push_back({file, kind, stored});
+        }
+    }
+
+    const CheckOptions& options_;
+    RunLock runLock_;
+    ConsoleMessages messages_;
+    ConsoleStatus status_;
+    HandOverQueue queue_;
+    PostingReporter reporter_;
+    DocumentSet documents_;
+    RunController runs_;
+    std::shared_ptr<ThesisDocument> last_;
+    std::vector<Finding> findings_;
+};
+
+void printText(const CheckOptions& options, const std::vector<Finding>& findings, std::ostream& out) {
+    for (const std::string& file : options.files) {
+        out << file << '\n';
+        std::size_t number = 0;
+        for (const Finding& f : findings) {
+            if (f.file == file) out << consoleLine(++number, f.stored) << '\n';
+        }
+    }
+}
+
+void printJson(const std::vector<Finding>& findings, std::ostream& out) {
+    nlohmann::json all = nlohmann::json::array();
+    for (const Finding& f : findings) {
+        all.push_back({{"file", f.file},
+                       {"check", partName(f.kind)},
+                       {"level", f.stored.level},
+                       {"page", f.stored.page},
+                       {"line", f.stored.line},
+                       {"position", f.stored.position},
+                       {"description", f.stored.description}});
+    }
+    out << all.dump(1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+}
+
+}  // namespace
+
+int runCheck(const CheckOptions& options, std::ostream& out, std::ostream& err) {
+    std::vector<CheckKind> kinds;
+    if (!validateOptions(options, kinds, err)) return kError;
+    FormatTemplate formatTemplate;
+    loadTemplateFiles(formatTemplate, options.templates, err);
+    if (options.type == "bachelor") formatTemplate.thesisType = kBachelorThesis;
+    if (options.type == "master") formatTemplate.thesisType = kMasterThesis;
+
+    bool failed = false;
+    std::vector<Finding> findings;
+    {
+        CommandLineCheck run(options, err);
+        for (const std::string& file : options.files) {
+            if (!run.check(file, formatTemplate, kinds)) failed = true;
+        }
+        if (!options.report.empty() && !failed && !run.writeReportOf(options.report)) failed = true;
+        findings = run.findings();
+    }
+    if (options.json) printJson(findings, out); else printText(options, findings, out);
+    if (failed) return kError;
+    return findings.empty() ? kNoFindings : kFindings;
+}
+
+void addCheckCommand(CLI::App& app) {
+    auto options = std::make_shared<CheckOptions>();
+    CLI::App* check = app.add_subcommand("check", "Check theses against the format template");
+    check->add_option("FILE", options->files, "Theses to check (.doc or .docx)")->required();
+    check->add_option("--template", options->templates, "Template file to load over the defaults (repeatable)");
+    check->add_option("--type", options->type, "Kind of thesis: bachelor or master (overrides the template)");
+    check->add_option("--parts", options->parts,
+                      "Parts to check, comma-separated: cover,cn-abstract,en-abstract,notes,body,references");
+    check->add_flag("--fix", options->fix, "Correct the formatting instead of only reporting it");
+    check->add_option("--report", options->report, "Write the checked document here and the text report beside it");
+    check->add_flag("--json", options->json, "Print the findings as JSON");
+    check->add_flag("--verbose", options->verbose, "Print the run's status texts on standard error");
+    check->callback([options] {
+        const int exitCode = runCheck(*options, std::cout, std::cerr);
+        if (exitCode != 0) throw CLI::RuntimeError(exitCode);
+    });
+}
+
+}  // namespace quillmark

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace CLI {
+class App;
+}
+
+namespace quillmark {
+
+struct CheckOptions {
+    std::vector<std::string> files;
+    std::vector<std::string> templates;
+    std::string type;   // "", "bachelor" or "master"
+    std::string parts;  // comma-separated; empty: every built part
+    bool fix = false;
+    std::string report;
+    bool json = false;
+    bool verbose = false;
+};
+
+// Registers "check".
+void addCheckCommand(CLI::App& app);
+
+// Checks the files and prints the findings. Returns 0 without findings, 1 with
+// findings, 2 on an error (a file that is missing or not a document, a bad
+// option, a check that failed).
+int runCheck(const CheckOptions& options, std::ostream& out, std::ostream& err);
+
+}  // namespace quillmark
