@@ -29,4 +29,7 @@ struct CharAttributes {
 // East Asian characters take the Asian font, size, weight and language.
 bool isEastAsian(char16_t c);
 
+// Space, tab, no-break space and the ideographic space.
+inline bool isBlank(char16_t c) { return c == u' ' || c == u'\t' || c == 0x00A0 || c == 0x3000; }
+
 }  // namespace word

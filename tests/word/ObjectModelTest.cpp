@@ -230,3 +230,20 @@ TEST(ObjectModelWrites, TypeParagraphKeepsPositionsConsistent) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ObjectModelBlanks, WhiteSpaceTakesItsFontFromTheTextAroundIt) {
+    using namespace quillmark::testing;
+    const std::string path =
+        DocBuilder().paragraph("摘  要", {.asianFont = "黑体", .size = 16, .bold = true}).paragraph("格式 检查").save(scratchDir() + "/blanks.doc");
+    auto doc = openCopy(path);
+    EXPECT_EQ(doc.Range(0, 4).Font().NameFarEast(), "黑体");
+    EXPECT_EQ(doc.Range(0, 4).Font().Name(), "黑体");
+    EXPECT_EQ(doc.Range(0, 4).LanguageID(), 2052);
+    EXPECT_EQ(doc.Range(5, 8).LanguageID(), 2052);  // "格式 " as a word with its blank
+    EXPECT_EQ(doc.Range(1, 3).Font().Size(), 16.0f);  // blanks alone read themselves
+    doc.Close();
+}
+
+}  // namespace

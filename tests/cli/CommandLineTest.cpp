@@ -1,0 +1,165 @@
+// The command line as a user runs it: the built program on real files.
+#include "support/DocBuilder.h"
+#include "support/Engine.h"
+#include "template/Codepage936.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+using namespace quillmark::testing;
+namespace fs = std::filesystem;
+
+struct Result {
+    int status = -1;
+    std::string out;
+};
+
+// Runs the program with `arguments` (already quoted for the shell).
+Result run(const std::string& arguments) {
+    const std::string command = std::string(QUILLMARK_BINARY) + " " + arguments + " 2>/dev/null";
+    Result result;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return result;
+    std::array<char, 4096> buffer{};
+    size_t n;
+    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) result.out.append(buffer.data(), n);
+    const int status = pclose(pipe);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+}
+
+std::string readAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), {});
+}
+
+std::string shellQuoted(const std::string& path) { return "'" + path + "'"; }
+
+// A short thesis front matter whose Chinese-abstract title is 15 points.
+std::string smallThesis(const std::string& dir) {
+    return DocBuilder()
+        .paragraph("摘要", {.asianFont = "黑体", .size = 15, .bold = true}, {.alignment = 1})
+        .blank()
+        .paragraph("本文研究论文格式的自动检查方法，并给出一个完整的实现。")
+        .blank()
+        .paragraph({{"关键词：", {.asianFont = "黑体", .size = 14, .bold = true}}, {"论文，格式，检查", {}}})
+        .save(dir + "/论文.doc");
+}
+
+class CommandLine : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        dir_ = scratchDir();
+        thesis_ = smallThesis(dir_);
+    }
+    static inline std::string dir_;
+    static inline std::string thesis_;
+};
+
+TEST_F(CommandLine, ChecksAPartAndPrintsOneLinePerFinding) {
+    const std::string before = readAll(thesis_);
+    Result r = run("check " + shellQuoted(thesis_) + " --parts cn-abstract");
+    EXPECT_EQ(r.status, 1);
+    std::istringstream lines(r.out);
+    std::string first, second;
+    std::getline(lines, first);
+    std::getline(lines, second);
+    EXPECT_EQ(first, thesis_);
+    EXPECT_EQ(second,
+              "1，(中等)\"摘要\"标题字号有误，请自行查找默认模板或您所设置的模板中文摘要（要摘）标题相对应的字号。"
+              "位于第1页，第1行");
+    EXPECT_EQ(readAll(thesis_), before) << "the user's own file must never change";
+}
+
+TEST_F(CommandLine, JsonNamesTheCheckOfEachFinding) {
+    Result r = run("check " + shellQuoted(thesis_) + " --parts cn-abstract --json");
+    EXPECT_EQ(r.status, 1);
+    const auto findings = nlohmann::json::parse(r.out);
+    ASSERT_TRUE(findings.is_array());
+    ASSERT_FALSE(findings.empty());
+    EXPECT_EQ(findings[0]["file"], thesis_);
+    EXPECT_EQ(findings[0]["check"], "cn-abstract");
+    EXPECT_EQ(findings[0]["level"], "中等");
+    EXPECT_EQ(findings[0]["page"], 1);
+    EXPECT_EQ(findings[0]["position"], 0);
+}
+
+TEST_F(CommandLine, ReportWritesTheMarkedDocumentAndOneGbkLinePerFinding) {
+    const std::string out = dir_ + "/论文(修改后).doc";
+    Result r = run("check " + shellQuoted(thesis_) + " --parts cn-abstract --report " + shellQuoted(out));
+    EXPECT_EQ(r.status, 1);
+    ASSERT_TRUE(fs::exists(out));
+    EXPECT_EQ(readAll(out + ".txt"),
+              quillmark::utf8ToGbk("1，(中等)\"摘要\"标题字号有误，请自行查找默认模板或您所设置的模板中文摘要（要摘）"
+                                   "标题相对应的字号。位于第1页，第1行\r\n"));
+}
+
+TEST_F(CommandLine, FixCorrectsTheDocumentItSaves) {
+    const std::string out = dir_ + "/fixed.doc";
+    Result r = run("check " + shellQuoted(thesis_) + " --parts cn-abstract --fix --report " + shellQuoted(out));
+    EXPECT_EQ(r.status, 0) << r.out;
+    EXPECT_EQ(readAll(out + ".txt"), "");
+    Result again = run("check " + shellQuoted(out) + " --parts cn-abstract");
+    EXPECT_EQ(again.status, 0) << again.out;
+}
+
+TEST_F(CommandLine, ADocumentWithoutAbstractGetsTheSevereFinding) {
+    const std::string empty = DocBuilder().paragraph("第一章 绪论").save(dir_ + "/empty.doc");
+    Result r = run("check " + shellQuoted(empty) + " --parts cn-abstract --json");
+    EXPECT_EQ(r.status, 1);
+    const auto findings = nlohmann::json::parse(r.out);
+    ASSERT_EQ(findings.size(), 1u);
+    EXPECT_EQ(findings[0]["level"], "严重");
+    EXPECT_EQ(findings[0]["position"], 0);
+}
+
+TEST_F(CommandLine, BadInputEndsWithStatusTwo) {
+    std::ofstream(dir_ + "/notes.doc") << "plain text, not a document\n";
+    std::ofstream(dir_ + "/zero.doc");
+    EXPECT_EQ(run("check " + shellQuoted(dir_ + "/missing.doc")).status, 2);
+    EXPECT_EQ(run("check " + shellQuoted(dir_)).status, 2);
+    EXPECT_EQ(run("check " + shellQuoted(dir_ + "/notes.doc")).status, 2);
+    EXPECT_EQ(run("check " + shellQuoted(dir_ + "/zero.doc")).status, 2);
+    EXPECT_EQ(run("check " + shellQuoted(thesis_) + " --parts nonsense").status, 2);
+    EXPECT_EQ(run("check " + shellQuoted(thesis_) + " --type doctor").status, 2);
+    EXPECT_EQ(run("check " + shellQuoted(thesis_) + " " + shellQuoted(thesis_) + " --report x.doc").status, 2);
+    EXPECT_EQ(run("check --no-such-option " + shellQuoted(thesis_)).status, 2);
+    EXPECT_EQ(run("inspect " + shellQuoted(dir_ + "/notes.doc")).status, 2);
+}
+
+TEST_F(CommandLine, ATemplateThatIsNotATemplateChangesOnlyWhatItSays) {
+    std::ofstream(dir_ + "/junk.ini") << "this is not a template\n\x01\x02\x03";
+    Result r = run("check " + shellQuoted(thesis_) + " --parts cn-abstract --template " + shellQuoted(dir_ + "/junk.ini"));
+    // Sizes become whole points: the 16-point title template stays 16, so the finding stays.
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.out.find("标题字号有误"), std::string::npos);
+}
+
+TEST_F(CommandLine, InspectPrintsEveryParagraphAsJson) {
+    Result r = run("inspect " + shellQuoted(thesis_) + " --json");
+    ASSERT_EQ(r.status, 0);
+    const auto doc = nlohmann::json::parse(r.out);
+    EXPECT_EQ(doc["pages"], 1);
+    ASSERT_EQ(doc["paragraphs"].size(), 5u);
+    const auto& title = doc["paragraphs"][0];
+    EXPECT_EQ(title["index"], 1);
+    EXPECT_EQ(title["start"], 0);
+    EXPECT_EQ(title["end"], 3);
+    EXPECT_EQ(title["text"], "摘要");
+    EXPECT_EQ(title["nameFarEast"], "黑体");
+    EXPECT_EQ(title["size"], 15.0);
+    EXPECT_EQ(title["bold"], -1);
+    EXPECT_EQ(title["alignment"], 1);
+    EXPECT_EQ(title["outlineLevel"], 10);
+    EXPECT_EQ(doc["paragraphs"][4]["line"], 5);
+}
+
+}  // namespace
