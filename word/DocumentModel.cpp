@@ -28,6 +28,9 @@
 #include <com/sun/star/view/XViewCursor.hpp>
 
 #include <algorithm>
+#include <atomic>
+#include <exception>
+#include <thread>
 
 namespace word {
 
@@ -41,6 +44,7 @@ namespace {
 
 constexpr char16_t kObjectPlaceholder = 0xFFFC;  // a field, note anchor or inline object
 constexpr char16_t kParagraphMark = u'\r';
+constexpr size_t kReadThreads = 4;
 
 // Sorted, as the engine's multi-property reads expect.
 template <size_t N>
@@ -194,63 +198,66 @@ void DocumentModel::ensureStory() {
         runs_.clear();
         paragraphAttributes_.clear();
         markAttributes_.clear();
+        std::vector<PendingParagraph> pending;
         auto body = document_->getText();
-        Reference<css::container::XEnumerationAccess> access(body, UNO_QUERY_THROW);
-        auto elements = access->createEnumeration();
-        while (elements->hasMoreElements()) {
-            const Any element = elements->nextElement();
-            Reference<css::text::XTextTable> table(element, UNO_QUERY);
-            if (table.is()) {
-                appendTable(table);
-            } else {
-                appendParagraph(Reference<css::text::XTextRange>(element, UNO_QUERY), body, -1);
-            }
-        }
+        collectParagraphs(body, -1, pending);
+        std::vector<ParagraphRead> reads = readParagraphs(pending);
+        for (size_t i = 0; i < pending.size(); ++i) appendParagraph(pending[i], reads[i]);
     });
     storyLoaded_ = true;
 }
 
-void DocumentModel::appendTable(const Reference<css::uno::XInterface>& tableObject) {
-    Reference<css::text::XTextTable> table(tableObject, UNO_QUERY_THROW);
-    for (const OUString& cellName : table->getCellNames()) {
-        Reference<css::text::XText> cell(table->getCellByName(cellName), UNO_QUERY);
-        if (!cell.is()) continue;
-        const int row = rowOfCellName(uno::toUtf8(cellName));
-        Reference<css::container::XEnumerationAccess> access(cell, UNO_QUERY_THROW);
-        auto elements = access->createEnumeration();
-        while (elements->hasMoreElements()) {
-            const Any element = elements->nextElement();
-            Reference<css::text::XTextTable> nested(element, UNO_QUERY);
-            if (nested.is()) {
-                appendTable(nested);
-            } else {
-                appendParagraph(Reference<css::text::XTextRange>(element, UNO_QUERY), cell, row);
-            }
+void DocumentModel::collectParagraphs(const Reference<css::text::XText>& text, int tableRow,
+                                      std::vector<PendingParagraph>& pending) {
+    Reference<css::container::XEnumerationAccess> access(text, UNO_QUERY_THROW);
+    auto elements = access->createEnumeration();
+    while (elements->hasMoreElements()) {
+        const Any element = elements->nextElement();
+        Reference<css::text::XTextTable> table(element, UNO_QUERY);
+        if (table.is()) {
+            collectTable(table, pending);
+        } else {
+            pending.push_back({Reference<css::text::XTextRange>(element, UNO_QUERY), text, tableRow});
         }
     }
 }
 
-void DocumentModel::appendParagraph(const Reference<css::text::XTextRange>& paragraph,
-                                    const Reference<css::text::XText>& text, int tableRow) {
-    ParagraphEntry entry;
-    entry.start = static_cast<long>(text_.size());
-    entry.paragraph = paragraph;
-    entry.text = text;
-    entry.textId = identityOf(text);
-    entry.tableRow = tableRow;
-    const long index = static_cast<long>(paragraphs_.size());
+void DocumentModel::collectTable(const Reference<css::text::XTextTable>& table, std::vector<PendingParagraph>& pending) {
+    for (const OUString& cellName : table->getCellNames()) {
+        Reference<css::text::XText> cell(table->getCellByName(cellName), UNO_QUERY);
+        if (cell.is()) collectParagraphs(cell, rowOfCellName(uno::toUtf8(cellName)), pending);
+    }
+}
 
-    std::vector<CharRun> runs;
-    auto addRun = [&](long length, const CharAttributes& attributes) {
-        if (length <= 0) return;
-        const long start = static_cast<long>(text_.size()) - length;
-        if (!runs.empty() && runs.back().end == start && runs.back().attributes == attributes) {
-            runs.back().end = start + length;
-        } else {
-            runs.push_back({start, start + length, attributes});
+// Each paragraph costs a few round trips to the engine; reading them from
+// several threads at once overlaps the waiting.
+std::vector<ParagraphRead> DocumentModel::readParagraphs(const std::vector<PendingParagraph>& pending) {
+    std::vector<ParagraphRead> reads(pending.size());
+    std::atomic<size_t> next{0};
+    std::exception_ptr failure;
+    std::mutex failureMutex;
+    auto work = [&] {
+        for (size_t i = next++; i < pending.size(); i = next++) {
+            try {
+                reads[i] = readParagraph(pending[i].paragraph);
+            } catch (...) {
+                std::lock_guard lock(failureMutex);
+                if (!failure) failure = std::current_exception();
+                next = pending.size();
+            }
         }
     };
+    const size_t threads = std::min<size_t>(kReadThreads, std::max<size_t>(1, pending.size() / 16));
+    std::vector<std::thread> workers;
+    for (size_t t = 1; t < threads; ++t) workers.emplace_back(work);
+    work();
+    for (auto& worker : workers) worker.join();
+    if (failure) std::rethrow_exception(failure);
+    return reads;
+}
 
+ParagraphRead DocumentModel::readParagraph(const Reference<css::text::XTextRange>& paragraph) {
+    ParagraphRead read;
     Reference<css::container::XEnumerationAccess> access(paragraph, UNO_QUERY_THROW);
     auto portions = access->createEnumeration();
     while (portions->hasMoreElements()) {
@@ -259,43 +266,64 @@ void DocumentModel::appendParagraph(const Reference<css::text::XTextRange>& para
         const Sequence<Any> values = portion->getPropertyValues(portionPropertyNames());
         OUString type;
         values[12] >>= type;
-        const CharAttributes attributes = attributesFrom(values);
         if (type == "Text") {
             Reference<css::text::XTextRange> range(portion, UNO_QUERY_THROW);
             std::u16string piece = uno::toU16(range->getString());
             // A manual line break is Word's vertical tab.
             std::replace(piece.begin(), piece.end(), u'\n', u'\v');
-            text_ += piece;
-            addRun(static_cast<long>(piece.size()), attributes);
+            read.pieces.push_back({static_cast<long>(piece.size()), attributesFrom(values)});
+            read.text += piece;
         } else if (type == "TextField" || type == "Footnote" || type == "Annotation" ||
                    type == "ControlCharacter" || (type == "Frame" && isInlineObject(portion))) {
-            text_ += kObjectPlaceholder;
-            addRun(1, attributes);
+            read.pieces.push_back({1, attributesFrom(values)});
+            read.text += kObjectPlaceholder;
         }
     }
-    entry.length = static_cast<long>(text_.size()) - entry.start;
-    text_ += kParagraphMark;
-    paragraphs_.push_back(entry);
-    runs_[index] = std::move(runs);
-
     Reference<css::beans::XMultiPropertySet> props(paragraph, UNO_QUERY);
-    ParagraphAttributes attributes;
     if (props.is()) {
         const Sequence<Any> v = props->getPropertyValues(paragraphPropertyNames());
         OUString label;
-        if (v[0] >>= label) attributes.listLabel = uno::toUtf8(label);
-        v[1] >>= attributes.outlineLevel;
-        v[2] >>= attributes.adjust;
-        v[3] >>= attributes.bottomMargin;
-        v[4] >>= attributes.lastLineAdjust;
+        if (v[0] >>= label) read.attributes.listLabel = uno::toUtf8(label);
+        v[1] >>= read.attributes.outlineLevel;
+        v[2] >>= read.attributes.adjust;
+        v[3] >>= read.attributes.bottomMargin;
+        v[4] >>= read.attributes.lastLineAdjust;
         css::style::LineSpacing spacing;
         if (v[5] >>= spacing) {
-            attributes.lineSpacingMode = spacing.Mode;
-            attributes.lineSpacingHeight = spacing.Height;
+            read.attributes.lineSpacingMode = spacing.Mode;
+            read.attributes.lineSpacingHeight = spacing.Height;
         }
-        v[6] >>= attributes.topMargin;
+        v[6] >>= read.attributes.topMargin;
     }
-    paragraphAttributes_[index] = attributes;
+    return read;
+}
+
+void DocumentModel::appendParagraph(const PendingParagraph& pending, const ParagraphRead& read) {
+    ParagraphEntry entry;
+    entry.start = static_cast<long>(text_.size());
+    entry.length = static_cast<long>(read.text.size());
+    entry.paragraph = pending.paragraph;
+    entry.text = pending.text;
+    entry.textId = identityOf(pending.text);
+    entry.tableRow = pending.tableRow;
+    const long index = static_cast<long>(paragraphs_.size());
+
+    std::vector<CharRun> runs;
+    long position = entry.start;
+    for (const auto& [length, attributes] : read.pieces) {
+        if (length <= 0) continue;
+        if (!runs.empty() && runs.back().attributes == attributes) {
+            runs.back().end += length;
+        } else {
+            runs.push_back({position, position + length, attributes});
+        }
+        position += length;
+    }
+    text_ += read.text;
+    text_ += kParagraphMark;
+    paragraphs_.push_back(entry);
+    runs_[index] = std::move(runs);
+    paragraphAttributes_[index] = read.attributes;
 }
 
 long DocumentModel::paragraphAt(long position) {

@@ -9,6 +9,7 @@
 #include <com/sun/star/text/XText.hpp>
 #include <com/sun/star/text/XTextDocument.hpp>
 #include <com/sun/star/text/XTextRange.hpp>
+#include <com/sun/star/text/XTextTable.hpp>
 #include <com/sun/star/text/XTextViewCursor.hpp>
 
 #include <cstdint>
@@ -51,6 +52,21 @@ struct ParagraphAttributes {
     std::int32_t bottomMargin = 0;  // 1/100 mm
     short outlineLevel = 0;         // 0 body text, 1..10 headings
     std::string listLabel;
+};
+
+// A paragraph found in the story, before its contents are read.
+struct PendingParagraph {
+    uno::Reference<css::text::XTextRange> paragraph;
+    uno::Reference<css::text::XText> text;
+    int tableRow = -1;
+};
+
+// What one paragraph holds: its text, the attributes of its pieces, and its
+// paragraph attributes.
+struct ParagraphRead {
+    std::u16string text;
+    std::vector<std::pair<long, CharAttributes>> pieces;  // length, attributes
+    ParagraphAttributes attributes;
 };
 
 // The layout facts the object model reports.
@@ -116,10 +132,12 @@ public:
 
 private:
     void ensureStory();
-    void loadRuns(long paragraphIndex);
-    void appendParagraph(const uno::Reference<css::text::XTextRange>& paragraph,
-                         const uno::Reference<css::text::XText>& text, int tableRow);
-    void appendTable(const uno::Reference<css::uno::XInterface>& table);
+    void collectParagraphs(const uno::Reference<css::text::XText>& text, int tableRow,
+                           std::vector<PendingParagraph>& pending);
+    void collectTable(const uno::Reference<css::text::XTextTable>& table, std::vector<PendingParagraph>& pending);
+    static std::vector<ParagraphRead> readParagraphs(const std::vector<PendingParagraph>& pending);
+    static ParagraphRead readParagraph(const uno::Reference<css::text::XTextRange>& paragraph);
+    void appendParagraph(const PendingParagraph& pending, const ParagraphRead& read);
     void ensureLayout();
     void ensureLines(long page);
     uno::Reference<css::text::XTextViewCursor> viewCursor();

@@ -1,0 +1,94 @@
+// Cost of each check, as a ratio to the engine's own load time of the same
+// document in the same run:
+//   check_bench [FILE] [PART...]
+// Without a file it checks samples/bachelor-thesis.doc and a generated
+// 100-page thesis with 60 references.
+#include "bench/ThesisGenerator.h"
+#include "checks/Checker.h"
+#include "support/Engine.h"
+#include "template/FormatTemplate.h"
+#include "word/Engine.h"
+#include "word/msword.h"
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace quillmark;
+
+class CountingReporter : public RunReporter {
+public:
+    void postCheckError(std::uint64_t, const CheckError&) override { ++findings; }
+    void postProgress(const ProgressReport&) override {}
+    void postCheckState() override {}
+    int findings = 0;
+};
+
+struct Part {
+    CheckKind kind;
+    const char* name;
+};
+
+const Part kParts[] = {{CheckKind::CnAbstract, "cn-abstract"}, {CheckKind::EnAbstract, "en-abstract"},
+                       {CheckKind::AbstractNotes, "notes"},    {CheckKind::References, "references"}};
+
+double since(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// Opens a fresh copy of `file`, returning the load time.
+word::Document openFresh(const std::string& file, double& seconds) {
+    const std::string copy = testing::scratchDir() + "/" + std::filesystem::path(file).filename().string();
+    std::filesystem::copy_file(file, copy);
+    const auto start = std::chrono::steady_clock::now();
+    word::Document doc = testing::sharedApplication().Documents().Open(copy);
+    seconds = since(start);
+    return doc;
+}
+
+void benchFile(const std::string& file, const std::vector<std::string>& parts) {
+    double warmUp = 0;
+    openFresh(file, warmUp).Close();
+    std::printf("%s\n", file.c_str());
+    const FormatTemplate formatTemplate;
+    for (const Part& part : kParts) {
+        if (!parts.empty() && std::find(parts.begin(), parts.end(), part.name) == parts.end()) continue;
+        auto checker = makeChecker(part.kind);
+        if (!checker) continue;
+        double load = 0;
+        word::Document doc = openFresh(file, load);
+        CountingReporter reporter;
+        CheckContext context;
+        context.wordDocument = doc;
+        context.wordApplication = &testing::sharedApplication();
+        context.formatTemplate = &formatTemplate;
+        context.fileName = "bench";
+        context.reporter = &reporter;
+        const auto start = std::chrono::steady_clock::now();
+        runChecker(*checker, context, CheckMode::Check);
+        const double check = since(start);
+        doc.Close();
+        std::printf("  %-12s load %6.3f s  check %6.3f s  ratio %5.2f  (%d findings)\n", part.name, load, check,
+                    check / load, reporter.findings);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> parts;
+    for (int i = 2; i < argc; ++i) parts.emplace_back(argv[i]);
+    if (argc > 1) {
+        benchFile(argv[1], parts);
+    } else {
+        benchFile(QUILLMARK_SAMPLE_THESIS, {"cn-abstract", "en-abstract", "notes"});
+        const std::string generated = bench::generateThesis(testing::scratchDir() + "/thesis100.doc", 100, 60);
+        benchFile(generated, {"references"});
+    }
+    word::Engine::instance().shutDown();
+    return 0;
+}
