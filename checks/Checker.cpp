@@ -1,7 +1,9 @@
 #include "checks/Checker.h"
 
 #include "checks/CheckSession.h"
+#include "checks/AbstractNotesChecker.h"
 #include "checks/CnAbstractChecker.h"
+#include "checks/EnAbstractChecker.h"
 
 namespace quillmark {
 
@@ -10,9 +12,9 @@ Checker::~Checker() = default;
 std::unique_ptr<Checker> makeChecker(CheckKind kind) {
     switch (kind) {
     case CheckKind::CnAbstract: return std::make_unique<CnAbstractChecker>();
+    case CheckKind::EnAbstract: return std::make_unique<EnAbstractChecker>();
+    case CheckKind::AbstractNotes: return std::make_unique<AbstractNotesChecker>();
     case CheckKind::Cover:
-    case CheckKind::EnAbstract:
-    case CheckKind::AbstractNotes:
     case CheckKind::Body:
     case CheckKind::References: break;
     }

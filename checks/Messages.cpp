@@ -103,4 +103,28 @@ std::string cnLineSpacing() {
     return "摘要正文行距应设为1.5倍行距。";
 }
 
+std::string enTitleNotFound() {
+    return "找不到\"Abstract\"标题，请自行添加\"Abstract\"标题。";
+}
+
+std::string enTitleNotAtPageTop() {
+    return "\"Abstract\"标题没有另起一页或者没有置顶，请置顶。";
+}
+
+std::string enLabelNotFound() {
+    return "找不到\"Key words\"标题，请自行添加\"Key words\"标题。";
+}
+
+std::string enMissingColon() {
+    return "\"Key words\"标题与\"Key words\"正文之间应用冒号分隔开。";
+}
+
+std::string notesSize() {
+    return "注释字号有误，请自行查找默认模板或您所设置的模板摘要（要摘）注释部分相对应的字号。";
+}
+
+std::string notesAcrossPages() {
+    return "注释不应隔页书写。";
+}
+
 }  // namespace quillmark::messages

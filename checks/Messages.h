@@ -89,4 +89,36 @@ std::string cnKeywordCount(std::string_view labelWord);
 std::string cnBlankLineBeforeKeywords(std::string_view labelWord);
 std::string cnLineSpacing();
 
+// ------------------------------------------------------- English abstract
+
+inline constexpr const char* kEnAbstractCheckName = "英文摘要检测";
+
+// The title and the label, searched in any letter case; a colon after the
+// label, full-width or ASCII (wildcards).
+inline constexpr const char* kEnTitleSearch = "Abstract";
+inline constexpr const char* kEnLabelSearch = "Key words";
+inline constexpr const char* kEnColonPattern = "[:：]";
+
+// Item names of the list form, whatever case the document writes them in.
+inline constexpr std::string_view kEnTitleItem = "Abstract";
+inline constexpr std::string_view kEnLabelItem = "Key words";
+
+// Names of the template parts in the size and font pieces.
+inline constexpr std::string_view kEnTitlePart = "\"Abstract\"即英文摘要标题";
+inline constexpr std::string_view kEnBodyPart = "\"Abstract\"即英文摘要（要摘）正文";
+inline constexpr std::string_view kEnLabelPart = "\"Key words\"即英文关键词（字）标题";
+inline constexpr std::string_view kEnKeywordsPart = "\"Key words\"即英文关键词（字）正文";
+
+std::string enTitleNotFound();
+std::string enTitleNotAtPageTop();
+std::string enLabelNotFound();
+std::string enMissingColon();
+
+// ---------------------------------------------------------- abstract notes
+
+inline constexpr const char* kNotesCheckName = "注释";
+
+std::string notesSize();
+std::string notesAcrossPages();
+
 }  // namespace quillmark::messages
