@@ -4,6 +4,7 @@
 #include "checks/AbstractNotesChecker.h"
 #include "checks/CnAbstractChecker.h"
 #include "checks/EnAbstractChecker.h"
+#include "checks/ReferencesChecker.h"
 
 namespace quillmark {
 
@@ -14,9 +15,9 @@ std::unique_ptr<Checker> makeChecker(CheckKind kind) {
     case CheckKind::CnAbstract: return std::make_unique<CnAbstractChecker>();
     case CheckKind::EnAbstract: return std::make_unique<EnAbstractChecker>();
     case CheckKind::AbstractNotes: return std::make_unique<AbstractNotesChecker>();
+    case CheckKind::References: return std::make_unique<ReferencesChecker>();
     case CheckKind::Cover:
-    case CheckKind::Body:
-    case CheckKind::References: break;
+    case CheckKind::Body: break;
     }
     return nullptr;
 }

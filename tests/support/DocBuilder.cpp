@@ -23,6 +23,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <stdexcept>
 
 namespace quillmark::testing {
 
@@ -109,6 +110,24 @@ DocBuilder& DocBuilder::blank(int count, const TextStyle& text_style, const Para
     return *this;
 }
 
+DocBuilder& DocBuilder::paragraphs(const std::vector<std::string>& texts, const TextStyle& text_style,
+                                   const ParaStyle& para) {
+    if (breakBeforeNext_) throw std::logic_error("DocBuilder::paragraphs cannot begin a page");
+    if (texts.empty()) return *this;
+    std::string joined;
+    for (const std::string& text : texts) {
+        if (text.find('\r') != std::string::npos) throw std::logic_error("a paragraph text holds a paragraph mark");
+        if (&text != &texts.front()) joined += '\r';
+        joined += text;
+    }
+    Block block;
+    block.kind = Block::Bulk;
+    block.runs = {{joined, text_style}};
+    block.para = para;
+    blocks_.push_back(std::move(block));
+    return *this;
+}
+
 DocBuilder& DocBuilder::pageBreak() {
     breakBeforeNext_ = true;
     return *this;
@@ -178,6 +197,16 @@ std::string DocBuilder::save(const std::string& path) const {
                     }
                 }
                 first = true;  // the paragraph after a table is already there
+                continue;
+            }
+            if (block.kind == Block::Bulk) {
+                // The engine splits the text at each "\r"; the new paragraphs
+                // take the format of the first, whose characters are formatted
+                // before it gets any text.
+                newParagraph();
+                setParagraphFormat(cursorProps, block.para, false);
+                setCharacterFormat(cursorProps, block.runs.front().second);
+                text->insertString(cursor, word::uno::toOU(block.runs.front().first), false);
                 continue;
             }
             newParagraph();

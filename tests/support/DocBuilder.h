@@ -46,6 +46,10 @@ public:
     DocBuilder& paragraph(const std::string& text, const TextStyle& text_style = {}, const ParaStyle& para = {});
     DocBuilder& paragraph(const std::vector<Run>& runs, const ParaStyle& para = {});
     DocBuilder& blank(int count = 1, const TextStyle& text_style = {}, const ParaStyle& para = {});
+    // Many paragraphs of one format, handed to the engine in one piece: for
+    // long documents. Not after pageBreak(); none of the texts may hold "\r".
+    DocBuilder& paragraphs(const std::vector<std::string>& texts, const TextStyle& text_style = {},
+                           const ParaStyle& para = {});
     // The next paragraph begins a new page.
     DocBuilder& pageBreak();
     // A table of contents over the headings (outline levels 1 to 3).
@@ -59,8 +63,8 @@ public:
 
 private:
     struct Block {
-        enum Kind { Paragraph, Toc, Table } kind = Paragraph;
-        std::vector<Run> runs;
+        enum Kind { Paragraph, Toc, Table, Bulk } kind = Paragraph;
+        std::vector<Run> runs;  // a Bulk block: one run, its paragraphs joined by "\r"
         ParaStyle para;
         std::vector<std::vector<std::string>> cells;
         TextStyle cellStyle;
