@@ -6,6 +6,7 @@
 #include "word/WordError.h"
 
 #include <fstream>
+#include <system_error>
 #include <mutex>
 
 namespace quillmark {
@@ -33,6 +34,15 @@ std::filesystem::path textReportPath(const std::filesystem::path& documentPath) 
 ReportResult writeReport(const ThesisDocument& document, const std::filesystem::path& target, RunLock& runLock) {
     word::Document engineDocument = document.wordDocument();
     if (!engineDocument.IsNull()) {
+        // The engine is not asked to save into a folder that is not there (it
+        // may wait on such a target instead of failing).
+        std::error_code ec;
+        const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+        if (!std::filesystem::is_directory(folder, ec)) {
+            return {ReportResult::Status::SaveFailed,
+                    std::string(texts::kSaveFailed) + "\n" + target.string() + "\n" +
+                        std::make_error_code(std::errc::no_such_file_or_directory).message()};
+        }
         std::lock_guard held(runLock);
         try {
             engineDocument.SaveAs(target.string(), 0);

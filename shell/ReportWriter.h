@@ -39,7 +39,8 @@ struct ReportResult {
 // Saves the document's engine document under `target` (Word 97-2003, unless
 // the name ends in ".docx") and writes the text report beside it, replacing
 // an existing one. A record without an engine document only gets its text
-// report. The engine call takes its turn on `runLock`.
+// report. The target's folder must exist. The engine call takes its turn on
+// `runLock`.
 ReportResult writeReport(const ThesisDocument& document, const std::filesystem::path& target, RunLock& runLock);
 
 }  // namespace quillmark

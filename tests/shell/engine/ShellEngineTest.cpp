@@ -158,13 +158,20 @@ TEST(ShellEngine, ReportSavesTheCheckedCopyAndWritesTheTextBesideIt) {
     EXPECT_EQ(record->wordDocument().FullName(), target.string());  // the engine holds the saved file now
     EXPECT_EQ(readBytes(original), before);
 
-    // The engine cannot save (a plain file stands where the folder should be): no text report.
-    std::ofstream(d.out / "blocker") << "x";
-    const fs::path nowhere = d.out / "blocker" / "x.doc";
+    // The engine cannot save (a folder stands where the file should go): no text report.
+    const fs::path nowhere = d.out / "x.doc";
+    fs::create_directories(nowhere);
     EXPECT_FALSE(d.shell.writeReport(0, nowhere));
     ASSERT_EQ(d.messages.texts().size(), 1u);
     EXPECT_EQ(d.messages.texts()[0].rfind(texts::kSaveFailed, 0), 0u);
     EXPECT_FALSE(fs::exists(textReportPath(nowhere)));
+
+    // Nor into a folder that is not there (a plain file stands in its place).
+    d.messages.clear();
+    std::ofstream(d.out / "blocker") << "x";
+    EXPECT_FALSE(d.shell.writeReport(0, d.out / "blocker" / "y.doc"));
+    ASSERT_EQ(d.messages.texts().size(), 1u);
+    EXPECT_EQ(d.messages.texts()[0].rfind(texts::kSaveFailed, 0), 0u);
 }
 
 TEST(ShellEngine, AFailedOpeningIsToldAndTheRecordStaysWithoutADocument) {
