@@ -44,6 +44,7 @@ SpanPtr spanOf(const std::shared_ptr<DocumentModel>& model, long start, long end
 
 void Document::Activate() const {
     if (!model_) return;
+    if (model_->closed()) throw WordError(errors::NoDocument, "文档已关闭");
     app_->activate(model_);
 }
 
@@ -79,6 +80,12 @@ void Document::Close(bool saveChanges) {
 
 void Document::SaveAs(const std::string& path, int fileFormat) {
     if (!model_) return;
+    // The engine waits forever on a target inside a folder that is not there.
+    const auto folder = std::filesystem::absolute(path).parent_path();
+    std::error_code error;
+    if (!std::filesystem::is_directory(folder, error)) {
+        throw WordError(errors::SaveFailed, "无法保存文档 " + path + ": 文件夹不存在");
+    }
     uno::Reference<uno::css::frame::XStorable> storable(model_->unoDocument(), uno::UNO_QUERY_THROW);
     const char* filter = fileFormat == 12 ? "MS Word 2007 XML" : filterFor(path);
     const uno::css::beans::PropertyValue argList[] = {

@@ -466,7 +466,7 @@ void DocumentModel::setCharProperty(long start, long end, const char* name, cons
         }
         runs_[i] = std::move(updated);
     }
-    if (affectsLayout) layout_.reset();
+    if (affectsLayout) forgetLayout();
 }
 
 void DocumentModel::setParagraphProperty(long index, const char* name, const Any& value, bool affectsLayout) {
@@ -491,7 +491,7 @@ void DocumentModel::setParagraphProperty(long index, const char* name, const Any
         }
         v[6] >>= a.topMargin;
     });
-    if (affectsLayout) layout_.reset();
+    if (affectsLayout) forgetLayout();
 }
 
 void DocumentModel::insertParagraphBreak(long position) {
@@ -504,21 +504,46 @@ void DocumentModel::insertParagraphBreak(long position) {
     invalidate();
 }
 
-void DocumentModel::insertText(long position, const std::u16string& text) {
+long DocumentModel::insertText(long position, const std::u16string& text) {
     ensureStory();
     std::lock_guard lock(mutex_);
+    long inserted = 0;
     uno::guarded([&] {
-        auto at = unoRange(position, position);
-        at->getText()->insertString(at, OUString(reinterpret_cast<const sal_Unicode*>(text.data()),
-                                                 static_cast<sal_Int32>(text.size())), false);
+        auto cursor = unoRange(position, position);
+        auto body = cursor->getText();
+        std::u16string piece;
+        auto flush = [&] {
+            if (piece.empty()) return;
+            body->insertString(cursor, OUString(reinterpret_cast<const sal_Unicode*>(piece.data()),
+                                                static_cast<sal_Int32>(piece.size())), false);
+            inserted += static_cast<long>(piece.size());
+            piece.clear();
+        };
+        for (char16_t c : text) {
+            if (c == u'\r' || c == u'\v') {
+                flush();
+                body->insertControlCharacter(cursor, c == u'\r' ? css::text::ControlCharacter::PARAGRAPH_BREAK
+                                                                 : css::text::ControlCharacter::LINE_BREAK, false);
+                ++inserted;
+            } else if (c >= 0x20 || c == u'\t') {
+                piece += c;  // other control characters have no place in the story
+            }
+        }
+        flush();
     });
     invalidate();
+    return inserted;
+}
+
+void DocumentModel::forgetLayout() {
+    layout_.reset();
+    pageCount_ = 0;
 }
 
 void DocumentModel::invalidate() {
     std::lock_guard lock(mutex_);
     storyLoaded_ = false;
-    layout_.reset();
+    forgetLayout();
 }
 
 Reference<css::text::XTextViewCursor> DocumentModel::viewCursor() {
@@ -555,9 +580,18 @@ void DocumentModel::ensureLayout() {
     });
 }
 
+// The count alone needs no page starts: every check asks for it at its start.
 long DocumentModel::pageCount() {
-    ensureLayout();
-    return static_cast<long>(layout_->pageStarts.size());
+    ensureStory();
+    std::lock_guard lock(mutex_);
+    if (layout_) return static_cast<long>(layout_->pageStarts.size());
+    if (pageCount_ > 0) return pageCount_;
+    pageCount_ = uno::guarded([&] {
+        Reference<css::text::XPageCursor> pages(viewCursor(), UNO_QUERY_THROW);
+        pages->jumpToLastPage();
+        return std::max<long>(1, pages->getPage());
+    });
+    return pageCount_;
 }
 
 long DocumentModel::pageStart(long page) {

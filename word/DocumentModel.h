@@ -110,7 +110,8 @@ public:
                          bool affectsLayout, const std::function<void(CharAttributes&)>& update);
     void setParagraphProperty(long index, const char* name, const uno::Any& value, bool affectsLayout);
     void insertParagraphBreak(long position);
-    void insertText(long position, const std::u16string& text);
+    // Returns the number of characters the story gained.
+    long insertText(long position, const std::u16string& text);
 
     // Layout.
     long pageCount();
@@ -139,6 +140,7 @@ private:
     static ParagraphRead readParagraph(const uno::Reference<css::text::XTextRange>& paragraph);
     void appendParagraph(const PendingParagraph& pending, const ParagraphRead& read);
     void ensureLayout();
+    void forgetLayout();
     void ensureLines(long page);
     uno::Reference<css::text::XTextViewCursor> viewCursor();
     void checkUsable() const;
@@ -157,6 +159,7 @@ private:
     std::map<long, CharAttributes> markAttributes_;              // by paragraph index
 
     std::optional<PageLayout> layout_;
+    long pageCount_ = 0;
     uno::Reference<css::text::XTextViewCursor> viewCursor_;
     SpanPtr selection_;
 };

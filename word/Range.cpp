@@ -203,8 +203,8 @@ void Selection::TypeParagraph() {
 void Selection::TypeText(const std::string& text) {
     const OUString converted = uno::toOU(text);
     const std::u16string inserted = uno::toU16(converted);
-    span_->doc->insertText(span_->start, inserted);
-    span_->start = span_->end = span_->start + static_cast<long>(inserted.size());
+    const long added = span_->doc->insertText(span_->start, inserted);
+    span_->start = span_->end = span_->start + added;
 }
 
 }  // namespace word

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 namespace {
 
 using namespace quillmark::testing;
@@ -244,6 +246,25 @@ TEST(ObjectModelBlanks, WhiteSpaceTakesItsFontFromTheTextAroundIt) {
     EXPECT_EQ(doc.Range(5, 8).LanguageID(), 2052);  // "格式 " as a word with its blank
     EXPECT_EQ(doc.Range(1, 3).Font().Size(), 16.0f);  // blanks alone read themselves
     doc.Close();
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ObjectModelWrites, TypeTextTakesLineAndParagraphBreaksAndSaveAsRefusesAMissingFolder) {
+    using namespace quillmark::testing;
+    auto doc = openCopy(DocBuilder().paragraph("甲").save(scratchDir() + "/tt.doc"));
+    doc.Range(1, 1).Select();
+    auto selection = sharedApplication().Selection();
+    selection.TypeText("a\vb\rc\fd");
+    EXPECT_EQ(selection.Start(), 7);  // the form feed is dropped
+    EXPECT_EQ(doc.Content().Text(), "甲a\vb\rcd\r");
+    const std::string dir = scratchDir();
+    std::ofstream(dir + "/file") << "x";
+    EXPECT_THROW(doc.SaveAs(dir + "/file/out.doc"), word::WordError);
+    doc.Close();
+    EXPECT_THROW(doc.Activate(), word::WordError);
 }
 
 }  // namespace
