@@ -69,10 +69,7 @@ struct CnAbstractChecker::Run {
         regionStart = title.End();
 
         const word::Font font = title.Font();
-        Deviations d;
-        d.bold = boldDeviates(font, tpl.cnAbstractHeadingBold);
-        d.size = sizeDeviates(font, tpl.cnAbstractHeadingSize);
-        d.font = fontNameDeviates(font, FontNameProperty::NameFarEast, tpl.cnAbstractHeadingFont);
+        Deviations d = fontDeviations(font, tpl.cnAbstractHeadingBold, tpl.cnAbstractHeadingSize, FontNameProperty::NameFarEast, tpl.cnAbstractHeadingFont);
         d.alignment = alignmentDeviates(title, tpl.cnAbstractHeadingAlign);
         if (d.any()) {
             const msg::ItemTexts texts{tpl.cnAbstractHeadingBold, msg::kCnTitlePart, tpl.cnAbstractHeadingAlign};
@@ -118,10 +115,7 @@ struct CnAbstractChecker::Run {
 
         sel.SetRange(keywordsStart, labelEnd);
         const word::Font font = sel.Font();
-        Deviations d;
-        d.bold = boldDeviates(font, tpl.cnKeywordsLabelBold);
-        d.size = sizeDeviates(font, tpl.cnKeywordsLabelSize);
-        d.font = fontNameDeviates(font, FontNameProperty::Name, tpl.cnKeywordsLabelFont);
+        Deviations d = fontDeviations(font, tpl.cnKeywordsLabelBold, tpl.cnKeywordsLabelSize, FontNameProperty::Name, tpl.cnKeywordsLabelFont);
         if (d.any()) {
             const msg::ItemTexts texts{tpl.cnKeywordsLabelBold, msg::kCnLabelPart};
             const Correction fix{tpl.cnKeywordsLabelSize, {{FontNameProperty::NameFarEast, tpl.cnKeywordsLabelFont}}};

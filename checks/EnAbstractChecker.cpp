@@ -104,10 +104,7 @@ struct EnAbstractChecker::Run {
         titleEnd = title.End();
 
         const word::Font font = title.Font();
-        Deviations d;
-        d.bold = boldDeviates(font, tpl.enAbstractHeadingBold);
-        d.size = sizeDeviates(font, tpl.enAbstractHeadingSize);
-        d.font = fontNameDeviates(font, FontNameProperty::Name, tpl.enAbstractHeadingFont);
+        Deviations d = fontDeviations(font, tpl.enAbstractHeadingBold, tpl.enAbstractHeadingSize, FontNameProperty::Name, tpl.enAbstractHeadingFont);
         if (d.any()) {
             const msg::ItemTexts texts{tpl.enAbstractHeadingBold, msg::kEnTitlePart};
             const Correction fix{tpl.enAbstractHeadingSize, {{FontNameProperty::Name, tpl.enAbstractHeadingFont}}};
@@ -141,10 +138,7 @@ struct EnAbstractChecker::Run {
         }
 
         const word::Font font = sel.Font();
-        Deviations d;
-        d.bold = boldDeviates(font, tpl.enKeywordsLabelBold);
-        d.size = sizeDeviates(font, tpl.enKeywordsLabelSize);
-        d.font = fontNameDeviates(font, FontNameProperty::Name, tpl.enKeywordsLabelFont);
+        Deviations d = fontDeviations(font, tpl.enKeywordsLabelBold, tpl.enKeywordsLabelSize, FontNameProperty::Name, tpl.enKeywordsLabelFont);
         if (d.any()) {
             const msg::ItemTexts texts{tpl.enKeywordsLabelBold, msg::kEnLabelPart};
             const Correction fix{tpl.enKeywordsLabelSize, {{FontNameProperty::Name, tpl.enKeywordsLabelFont}}};
@@ -169,10 +163,7 @@ struct EnAbstractChecker::Run {
             if (w.empty()) continue;
             sel.SetRange(w.start, w.end);
             const word::Font font = sel.Font();
-            Deviations d;
-            d.bold = boldDeviates(font, tpl.enKeywordsBold);
-            d.size = sizeDeviates(font, tpl.enKeywordsSize);
-            d.font = fontNameDeviates(font, FontNameProperty::Name, tpl.enKeywordsEnFont);
+            Deviations d = fontDeviations(font, tpl.enKeywordsBold, tpl.enKeywordsSize, FontNameProperty::Name, tpl.enKeywordsEnFont);
             if (d.any()) {
                 reportOrCorrect(session, sel, d, msg::listForm(msg::kEnLabelItem, msg::kPartText, d, texts),
                                 static_cast<int>(w.start), findingPlace(sel), fix);
@@ -218,10 +209,7 @@ struct EnAbstractChecker::Run {
             sel.SetRange(w.start, w.end);
             session.progress(places[k]);
             const word::Font font = sel.Font();
-            Deviations d;
-            d.bold = boldDeviates(font, tpl.enAbstractBodyBold);
-            d.size = sizeDeviates(font, tpl.enAbstractBodySize);
-            d.font = fontNameDeviates(font, FontNameProperty::Name, tpl.enAbstractBodyEnFont);
+            Deviations d = fontDeviations(font, tpl.enAbstractBodyBold, tpl.enAbstractBodySize, FontNameProperty::Name, tpl.enAbstractBodyEnFont);
             if (d.any()) {
                 reportOrCorrect(session, sel, d, msg::listForm(msg::kEnTitleItem, msg::kPartText, d, texts),
                                 static_cast<int>(w.start), places[k], fix);

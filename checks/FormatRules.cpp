@@ -224,4 +224,13 @@ void reportOrCorrect(CheckSession& session, const word::Range& item, const Devia
     markFaulty(item);
 }
 
+Deviations fontDeviations(const word::Font& font, std::int32_t boldFlag, float size, FontNameProperty property,
+                          const std::string& fontName) {
+    Deviations d;
+    d.bold = boldDeviates(font, boldFlag);
+    d.size = sizeDeviates(font, size);
+    d.font = fontNameDeviates(font, property, fontName);
+    return d;
+}
+
 }  // namespace quillmark

@@ -120,6 +120,10 @@ struct Deviations {
     bool any() const { return bold || size || font || alignment; }
 };
 
+// The bold, size and font-name rules of one item together.
+Deviations fontDeviations(const word::Font& font, std::int32_t boldFlag, float size, FontNameProperty property,
+                          const std::string& fontName);
+
 // What auto-fix writes for a flagged item.
 struct Correction {
     float size = 0;
