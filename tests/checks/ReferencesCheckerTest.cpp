@@ -291,7 +291,9 @@ TEST_F(ReferencesCheck, TitleWithoutEntriesHasNoFindings) {
         }
         TocLayout d = t.build();
         const Lines found = bothModes(d);
-        if (!blanks) EXPECT_EQ(d.end(t.titleIndex), d.documentEnd());
+        if (!blanks) {
+            EXPECT_EQ(d.end(t.titleIndex), d.documentEnd());
+        }
         EXPECT_EQ(found, Lines{}) << blanks;
         testing::closeAllDocuments();
     }
