@@ -17,6 +17,8 @@ void CheckSession::start(const FrameSteps& steps, const char* progressName) {
     document_.Activate();
     application_->SetVisible(false);
     selection_ = application_->Selection();
+    startOfRunStart_ = selection_.Start();
+    startOfRunEnd_ = selection_.End();
     if (steps.collapseSelection) selection_.SetRange(0, 0);
     if (steps.postCheckState && context_.reporter) context_.reporter->postCheckState();
     totalPages_ = static_cast<int>(selection_.Information(word::wdNumberOfPagesInDocument));

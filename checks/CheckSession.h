@@ -56,6 +56,12 @@ public:
     void progress(const Location& where) { progress(where.page, where.line); }
     // A progress report at the Selection.
     void progressAtSelection() { progress(locateSelection()); }
+    // Later progress reports carry this check name instead.
+    void setProgressName(const char* name) { progressName_ = name ? name : ""; }
+
+    // Where the Selection stood before the frame collapsed it.
+    long startOfRunStart() const { return startOfRunStart_; }
+    long startOfRunEnd() const { return startOfRunEnd_; }
 
     // Locate: page = Information(3), line = Information(10).
     static Location locate(const word::Range& range);
@@ -70,6 +76,8 @@ private:
     word::Selection selection_;
     int totalPages_ = 0;
     std::string progressName_;
+    long startOfRunStart_ = 0;
+    long startOfRunEnd_ = 0;
 };
 
 }  // namespace quillmark

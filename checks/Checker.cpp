@@ -3,6 +3,7 @@
 #include "checks/CheckSession.h"
 #include "checks/AbstractNotesChecker.h"
 #include "checks/CnAbstractChecker.h"
+#include "checks/CoverChecker.h"
 #include "checks/EnAbstractChecker.h"
 #include "checks/ReferencesChecker.h"
 
@@ -16,7 +17,7 @@ std::unique_ptr<Checker> makeChecker(CheckKind kind) {
     case CheckKind::EnAbstract: return std::make_unique<EnAbstractChecker>();
     case CheckKind::AbstractNotes: return std::make_unique<AbstractNotesChecker>();
     case CheckKind::References: return std::make_unique<ReferencesChecker>();
-    case CheckKind::Cover:
+    case CheckKind::Cover: return std::make_unique<CoverChecker>();
     case CheckKind::Body: break;
     }
     return nullptr;

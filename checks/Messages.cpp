@@ -127,4 +127,75 @@ std::string notesAcrossPages() {
     return "注释不应隔页书写。";
 }
 
+// ------------------------------------------------------------------ covers
+
+CoverTexts bachelorCoverTexts(std::string_view part) {
+    const std::string named = concat({"封面中", part});
+    return CoverTexts{sizePiece(named), concat({named, "相对应的字体未加粗，应该加粗"}),
+                      concat({named, "相对应的字体不应加粗"}), fontPiece(named)};
+}
+
+CoverTexts outerCoverTexts(OuterItem item) {
+    std::string_view part;
+    std::string_view boldOn;
+    std::string_view boldOff;
+    switch (item) {
+    case OuterItem::DegreeLine:
+        part = "硕士学位论文外封面最顶标题";
+        boldOn = "硕士学位论文外封面最顶标题相对应的字体未加粗，应当";
+        boldOff = "硕士学位论文外封面最顶标题相对应的字体不应";
+        break;
+    case OuterItem::DegreeType:
+        part = "硕士学位论文外封面学位类型";
+        boldOn = "硕士学位论文外封面学位类型相对应的字体未加粗，应当";
+        boldOff = "硕士学位论文外封面学位类型相对应的字体不应";
+        break;
+    case OuterItem::Title:
+        part = "硕士学位论文外封面论文标题";
+        boldOn = "硕士学位论文外封面论文标题相对应的字体未加粗，应当";
+        boldOff = "硕士学位论文外封面论文标题相对应的字体不应";
+        break;
+    case OuterItem::AuthorName:
+        part = "硕士学位论文外封面作者姓名";
+        boldOn = "硕士学位论文外封面作者姓名相对应的字体应当";
+        boldOff = "硕士学位论文外封面作者姓名相对应的字体不应";
+        break;
+    case OuterItem::Date:
+        part = "硕士学位论文外封面日期";
+        boldOn = "硕士学位论文外封面日期应当";
+        boldOff = "硕士学位论文外封面日期不应";
+        break;
+    }
+    return CoverTexts{sizePiece(part), concat({boldOn, "加粗"}), concat({boldOff, "加粗"}), fontPiece(part)};
+}
+
+std::string coverForm(std::string_view label, const CoverDeviations& deviations, const CoverTexts& texts,
+                      bool shouldBeBold, std::string_view fontSeparator) {
+    std::string text(label);
+    bool first = true;
+    auto append = [&](std::string_view separator, std::string_view piece) {
+        if (!first) text += separator;
+        text += piece;
+        first = false;
+    };
+    if (deviations.size) append(kCoverSeparator, texts.size);
+    if (deviations.bold) append(kCoverSeparator, shouldBeBold ? texts.boldOn : texts.boldOff);
+    if (deviations.font) append(fontSeparator, texts.font);
+    text += "。";
+    return text;
+}
+
+std::string bachelorDegreeNotFound() {
+    return "找不到\"本科毕业设计论文\"字样，请自行添加\"本科毕业设计论文\"字样或检查模板设置是否有问题";
+}
+
+std::string outerDegreeNotFound() {
+    return "找不到\"Norvale工学硕士学位论文\"字样，请自行添加\"Norvale工学硕士学位论文\"字样";
+}
+
+std::string englishTopTitleNotFound() {
+    return "找不到\"顶部标题\"字样，请自行添加\"A Dissertation Submitted to Norvale for the Degree of Doctor of "
+           "Philosophy";
+}
+
 }  // namespace quillmark::messages

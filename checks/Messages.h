@@ -121,4 +121,81 @@ inline constexpr const char* kNotesCheckName = "注释";
 std::string notesSize();
 std::string notesAcrossPages();
 
+// ------------------------------------------------------------------ covers
+
+// Check names: the whole run, then the master covers one by one.
+inline constexpr const char* kCoverCheckName = "封面检测";
+inline constexpr const char* kOuterCoverCheckName = "外封面";
+inline constexpr const char* kInnerCoverCheckName = "内封面";
+inline constexpr const char* kEnglishCoverCheckName = "英文封面";
+
+// The texts each cover is found by.
+inline constexpr const char* kBachelorDegreeSearch = "本科毕业设计";
+inline constexpr const char* kOuterDegreeSearch = "Norvale工学硕士学位论文";
+inline constexpr const char* kEnglishTopTitleSearch =
+    "A Dissertation Submitted to Norvale for the Degree of Doctor of Philosophy";
+
+// Labels that begin each cover item's finding.
+inline constexpr std::string_view kBachelorTitleLabel = "中文论文题目";
+inline constexpr std::string_view kBachelorForeignTitleLabel = "英文论文题目";
+inline constexpr std::string_view kBachelorAuthorInfoLabel = "作者信息";
+inline constexpr std::string_view kOuterDegreeLabel = "外封面最顶标题";
+inline constexpr std::string_view kOuterDegreeTypeLabel = "外封面学位类型";
+inline constexpr std::string_view kOuterTitleLabel = "外封面论文标题";
+inline constexpr std::string_view kOuterAuthorNameLabel = "外封面作者姓名";
+inline constexpr std::string_view kOuterDateLabel = "外封面日期";
+inline constexpr std::string_view kInnerTopInfoLabel = "内封面顶部信息";
+inline constexpr std::string_view kInnerDegreeLabel = "内封面顶部标题";
+inline constexpr std::string_view kInnerDegreeTypeLabel = "内封面学位类型";
+inline constexpr std::string_view kInnerTitleLabel = "内封面论文题目";
+inline constexpr std::string_view kInnerAuthorNameLabel = "内封面作者姓名";
+inline constexpr std::string_view kInnerAuthorInfoLabel = "内封面作者信息";
+inline constexpr std::string_view kEnglishTopTitleLabel = "英文封面顶部标题";
+inline constexpr std::string_view kEnglishTitleLabel = "英文封面中论文题目";
+inline constexpr std::string_view kEnglishAuthorNameLabel = "英文封面中作者姓名";
+inline constexpr std::string_view kEnglishAuthorInfoLabel = "英文封面中作者信息";
+
+// Separators between the texts of a cover finding.
+inline constexpr std::string_view kCoverSeparator = "，";
+inline constexpr std::string_view kCoverAsciiSeparator = ",";
+
+// The texts of one cover item: its size and font texts and its two bold
+// texts, complete (an outer cover's bold text already ends in "加粗").
+struct CoverTexts {
+    std::string size;
+    std::string boldOn;   // the item should be bold and is not
+    std::string boldOff;  // the item should not be bold and is
+    std::string font;
+};
+
+// The bachelor cover's texts, also used by the inner covers: "封面中" +
+// part, for the parts "中文论文题目", "英文论文题目" and "作者信息".
+inline constexpr std::string_view kCoverCnTitlePart = "中文论文题目";
+inline constexpr std::string_view kCoverEnTitlePart = "英文论文题目";
+inline constexpr std::string_view kCoverAuthorInfoPart = "作者信息";
+CoverTexts bachelorCoverTexts(std::string_view part);
+
+// The outer cover's texts, item by item. The degree type's should-be-bold
+// text and the date's size text follow the other outer items.
+enum class OuterItem { DegreeLine, DegreeType, Title, AuthorName, Date };
+CoverTexts outerCoverTexts(OuterItem item);
+
+// Which of a cover item's rules deviated.
+struct CoverDeviations {
+    bool size = false;
+    bool bold = false;
+    bool font = false;
+    bool any() const { return size || bold || font; }
+};
+
+// The label, then the texts of the deviating rules in the order size, bold,
+// font name: "，" before the bold text, `fontSeparator` before the font
+// text, "。" at the end. `shouldBeBold` picks the bold text.
+std::string coverForm(std::string_view label, const CoverDeviations& deviations, const CoverTexts& texts,
+                      bool shouldBeBold, std::string_view fontSeparator = kCoverSeparator);
+
+std::string bachelorDegreeNotFound();
+std::string outerDegreeNotFound();
+std::string englishTopTitleNotFound();
+
 }  // namespace quillmark::messages

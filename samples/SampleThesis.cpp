@@ -1,7 +1,9 @@
-// Writes samples/bachelor-thesis.doc: a bachelor's thesis in the layout the
-// checkers expect, with a few deliberate deviations, built through the
-// engine so that it can be made again:
-//   build/samples/make_sample_thesis samples/bachelor-thesis.doc
+// Writes samples/bachelor-thesis.doc and samples/master-thesis.doc: a
+// bachelor's and a master's thesis in the layout the checkers expect, with a
+// few deliberate deviations, built through the engine so that they can be
+// made again:
+//   build/samples/make_sample_thesis samples/bachelor-thesis.doc samples/master-thesis.doc
+#include "SampleCover.h"
 #include "support/DocBuilder.h"
 #include "word/Engine.h"
 
@@ -24,18 +26,6 @@ const TextStyle kCitation{.superscript = true};
 const TextStyle kCaption{.size = 10.5f};
 const TextStyle kReference{.size = 10.5f};
 const ParaStyle kCentred{.alignment = 1};
-
-void cover(DocBuilder& b) {
-    b.paragraph("本科毕业论文设计（论文）", {.asianFont = "黑体", .size = 26, .bold = true}, kCentred);
-    b.blank(2);
-    b.paragraph("论文格式自动检查系统的设计与实现", {.asianFont = "黑体", .size = 22, .bold = true}, kCentred);
-    b.paragraph("Design and Implementation of a Thesis Format Checker",
-                {.asianFont = "黑体", .latinFont = "黑体", .size = 18, .bold = true}, kCentred);
-    b.blank(2);
-    for (const char* line : {"学    生：张  三", "学    号：20230001", "指导教师：李  四", "专    业：计算机科学与技术"}) {
-        b.paragraph(line, {.asianFont = "黑体", .latinFont = "黑体", .size = 16, .bold = true}, kCentred);
-    }
-}
 
 void chineseAbstract(DocBuilder& b) {
     // Deviation: the title is 15 points instead of 16.
@@ -107,18 +97,22 @@ void references(DocBuilder& b) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::string path = argc > 1 ? argv[1] : "samples/bachelor-thesis.doc";
-    DocBuilder b;
-    cover(b);
-    chineseAbstract(b);
-    englishAbstract(b);
-    contents(b);
-    chapter(b, 1, "绪论");
-    chapter(b, 2, "系统设计");
-    chapter(b, 3, "实现与测试");
-    references(b);
-    b.save(path);
+    const std::string bachelorPath = argc > 1 ? argv[1] : "samples/bachelor-thesis.doc";
+    const std::string masterPath = argc > 2 ? argv[2] : "samples/master-thesis.doc";
+    for (const bool master : {false, true}) {
+        DocBuilder b;
+        if (master) quillmark::samples::masterCovers(b); else quillmark::samples::bachelorCover(b);
+        chineseAbstract(b);
+        englishAbstract(b);
+        contents(b);
+        chapter(b, 1, "绪论");
+        chapter(b, 2, "系统设计");
+        chapter(b, 3, "实现与测试");
+        references(b);
+        const std::string& path = master ? masterPath : bachelorPath;
+        b.save(path);
+        std::printf("%s\n", path.c_str());
+    }
     word::Engine::instance().shutDown();
-    std::printf("%s\n", path.c_str());
     return 0;
 }

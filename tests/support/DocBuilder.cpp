@@ -81,6 +81,8 @@ void setParagraphFormat(const Reference<css::beans::XPropertySet>& props, const 
     set(props, "ParaLineSpacing", Any(spacing));
     set(props, "BreakType", Any(pageBreakBefore ? css::style::BreakType_PAGE_BEFORE : css::style::BreakType_NONE));
     set(props, "NumberingStyleName", Any(style.numbered ? OUString("Numbering 123") : OUString()));
+    set(props, "ParaTopMargin", Any(static_cast<sal_Int32>(std::lround(style.spaceBefore * 2540.0 / 72.0))));
+    set(props, "ParaBottomMargin", Any(static_cast<sal_Int32>(std::lround(style.spaceAfter * 2540.0 / 72.0))));
 }
 
 std::string urlOf(const std::string& path) {

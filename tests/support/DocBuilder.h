@@ -30,6 +30,8 @@ struct ParaStyle {
     bool exactLineSpacing = false;
     bool pageBreakBefore = false;
     bool numbered = false;       // part of an arabic numbered list
+    float spaceBefore = 0.0f;    // points
+    float spaceAfter = 0.0f;     // points
 };
 
 using Run = std::pair<std::string, TextStyle>;
