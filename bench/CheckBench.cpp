@@ -1,8 +1,9 @@
 // Cost of each check, as a ratio to the engine's own load time of the same
 // document in the same run:
 //   check_bench [FILE] [PART...]
-// Without a file it checks samples/bachelor-thesis.doc and a generated
-// 100-page thesis with 60 references.
+// Without a file it checks samples/bachelor-thesis.doc, the covers of
+// samples/master-thesis.doc and a generated 100-page thesis with 60
+// references.
 #include "bench/ThesisGenerator.h"
 #include "checks/Checker.h"
 #include "support/Engine.h"
@@ -33,7 +34,8 @@ struct Part {
     const char* name;
 };
 
-const Part kParts[] = {{CheckKind::CnAbstract, "cn-abstract"}, {CheckKind::EnAbstract, "en-abstract"},
+const Part kParts[] = {{CheckKind::Cover, "cover"},
+                       {CheckKind::CnAbstract, "cn-abstract"}, {CheckKind::EnAbstract, "en-abstract"},
                        {CheckKind::AbstractNotes, "notes"},    {CheckKind::References, "references"}};
 
 double since(std::chrono::steady_clock::time_point start) {
@@ -50,11 +52,13 @@ word::Document openFresh(const std::string& file, double& seconds) {
     return doc;
 }
 
-void benchFile(const std::string& file, const std::vector<std::string>& parts) {
+void benchFile(const std::string& file, const std::vector<std::string>& parts,
+               std::int32_t thesisType = kBachelorThesis) {
     double warmUp = 0;
     openFresh(file, warmUp).Close();
     std::printf("%s\n", file.c_str());
-    const FormatTemplate formatTemplate;
+    FormatTemplate formatTemplate;
+    formatTemplate.thesisType = thesisType;
     for (const Part& part : kParts) {
         if (!parts.empty() && std::find(parts.begin(), parts.end(), part.name) == parts.end()) continue;
         auto checker = makeChecker(part.kind);
@@ -85,7 +89,8 @@ int main(int argc, char** argv) {
     if (argc > 1) {
         benchFile(argv[1], parts);
     } else {
-        benchFile(QUILLMARK_SAMPLE_THESIS, {"cn-abstract", "en-abstract", "notes"});
+        benchFile(QUILLMARK_SAMPLE_THESIS, {"cover", "cn-abstract", "en-abstract", "notes"});
+        benchFile(QUILLMARK_MASTER_SAMPLE, {"cover"}, kMasterThesis);
         const std::string generated = bench::generateThesis(testing::scratchDir() + "/thesis100.doc", 100, 60);
         benchFile(generated, {"references"});
     }

@@ -84,5 +84,38 @@ TEST(Messages, ChineseAbstractTexts) {
     EXPECT_EQ(msg::cnLineSpacing(), "摘要正文行距应设为1.5倍行距。");
 }
 
+TEST(Messages, CoverFormSeparatesEachTextByItsOwnSeparator) {
+    const msg::CoverTexts texts{"S", "B+", "B-", "F"};
+    EXPECT_EQ(msg::coverForm("L", {.size = true, .bold = true, .font = true}, texts, true), "LS，B+，F。");
+    EXPECT_EQ(msg::coverForm("L", {.size = true, .bold = true, .font = true}, texts, false, ","), "LS，B-,F。");
+    // The separator belongs to the text it comes before.
+    EXPECT_EQ(msg::coverForm("L", {.size = true, .font = true}, texts, true, ","), "LS,F。");
+    EXPECT_EQ(msg::coverForm("L", {.bold = true, .font = true}, texts, true), "LB+，F。");
+    EXPECT_EQ(msg::coverForm("L", {.font = true}, texts, true, ","), "LF。");
+}
+
+TEST(Messages, OuterCoverBoldTextsEndInBold) {
+    const msg::CoverTexts type = msg::outerCoverTexts(msg::OuterItem::DegreeType);
+    EXPECT_EQ(type.boldOn, "硕士学位论文外封面学位类型相对应的字体未加粗，应当加粗");
+    EXPECT_EQ(type.boldOff, "硕士学位论文外封面学位类型相对应的字体不应加粗");
+    const msg::CoverTexts name = msg::outerCoverTexts(msg::OuterItem::AuthorName);
+    EXPECT_EQ(name.boldOn, "硕士学位论文外封面作者姓名相对应的字体应当加粗");
+    const msg::CoverTexts date = msg::outerCoverTexts(msg::OuterItem::Date);
+    EXPECT_EQ(date.boldOn, "硕士学位论文外封面日期应当加粗");
+    EXPECT_EQ(date.boldOff, "硕士学位论文外封面日期不应加粗");
+    // The date's size text names the size, as every other size text does.
+    EXPECT_EQ(date.size, "字号有误，请自行查找默认模板或您所设置的模板硕士学位论文外封面日期相对应的字号");
+    EXPECT_EQ(date.font, "字体名有误，请自行查找默认模板或您所设置的模板硕士学位论文外封面日期相对应的字体名");
+}
+
+TEST(Messages, BachelorCoverTexts) {
+    const msg::CoverTexts title = msg::bachelorCoverTexts(msg::kCoverCnTitlePart);
+    EXPECT_EQ(title.size, "字号有误，请自行查找默认模板或您所设置的模板封面中中文论文题目相对应的字号");
+    EXPECT_EQ(title.boldOn, "封面中中文论文题目相对应的字体未加粗，应该加粗");
+    EXPECT_EQ(title.boldOff, "封面中中文论文题目相对应的字体不应加粗");
+    EXPECT_EQ(msg::bachelorCoverTexts(msg::kCoverAuthorInfoPart).font,
+              "字体名有误，请自行查找默认模板或您所设置的模板封面中作者信息相对应的字体名");
+}
+
 }  // namespace
 }  // namespace quillmark
