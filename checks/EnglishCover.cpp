@@ -130,13 +130,15 @@ private:
         return std::nullopt;
     }
 
-    // Blank lines typed at `after` until the gap counts `wanted`; the gap's
+    // Blank lines typed at `after` (where the Selection is collapsed) until the gap counts `wanted`; the gap's
     // positions and the page end move with the text. Returns how many.
     long makeUpGap(long after, Gap& gap, long wanted) {
         const long missing = wanted - gap.count;
         if (missing <= 0) return 0;
         sel_.SetRange(after, after);
-        for (long i = 0; i < missing; ++i) sel_.TypeParagraph();
+        // One typed stretch of paragraph marks: the engine re-reads the
+        // story once, not once per blank line.
+        sel_.TypeText(std::string(static_cast<std::size_t>(missing), '\r'));
         gap.count = wanted;
         gap.textStart += missing;
         gap.textEnd += missing;

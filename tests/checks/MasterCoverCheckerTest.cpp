@@ -445,6 +445,19 @@ TEST_F(MasterCoverCheck, BlankLinesMadeUpBeforeTheAuthorNameAndDetails) {
     }
 }
 
+TEST_F(MasterCoverCheck, FindingsAfterInsertedLinesStandWhereTheTextMoved) {
+    MasterThesis m;
+    m.blanksBeforeEnglishName = 3;
+    m.englishDetailsStyle = latin("Times New Roman", 12);
+    DocLayout d = m.build();
+    const word::Document doc = d.open();
+    // The top title runs over two lines; three blank lines come in before the name.
+    const int line = lineOn(m.englishFirst, m.englishDetailsIndex) + 1 + 3;
+    EXPECT_EQ(check(doc).lines(), Lines{finding(kMedium, 3, line, d.start(m.englishDetailsIndex) + 3,
+                                                "英文封面中作者信息" + kInfoFont + "。")});
+    EXPECT_EQ(doc.Range(d.start(m.englishDetailsIndex) + 3, d.end(m.englishLast) + 3 - 1).Font().Color(), 192);
+}
+
 TEST_F(MasterCoverCheck, EnglishPageSpacingSetToZeroWithoutAFinding) {
     MasterThesis m;
     m.englishPara.spaceBefore = 6;
