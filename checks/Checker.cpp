@@ -2,6 +2,7 @@
 
 #include "checks/CheckSession.h"
 #include "checks/AbstractNotesChecker.h"
+#include "checks/BodyChecker.h"
 #include "checks/CnAbstractChecker.h"
 #include "checks/EnAbstractChecker.h"
 #include "checks/ReferencesChecker.h"
@@ -16,8 +17,8 @@ std::unique_ptr<Checker> makeChecker(CheckKind kind) {
     case CheckKind::EnAbstract: return std::make_unique<EnAbstractChecker>();
     case CheckKind::AbstractNotes: return std::make_unique<AbstractNotesChecker>();
     case CheckKind::References: return std::make_unique<ReferencesChecker>();
-    case CheckKind::Cover:
-    case CheckKind::Body: break;
+    case CheckKind::Body: return std::make_unique<BodyChecker>();
+    case CheckKind::Cover: break;
     }
     return nullptr;
 }
