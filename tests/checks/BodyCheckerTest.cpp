@@ -331,8 +331,29 @@ TEST_F(BodyCheck, EachWrongRunIsReportedOnce) {
     const word::Document doc = t.open();
     EXPECT_EQ(check(doc).lines(), (Lines{finding(kMedium, 2, 2, at(doc, "引用前"), kTextSize),
                                          finding(kMedium, 2, 2, at(doc, "引用前", 9), kTextSize)}));
+    // Progress: the heading, each of the three runs twice, the paragraph.
+    EXPECT_EQ(check(doc).progress.size(), 8u);
     EXPECT_EQ(fix(doc).lines(), Lines{});
     EXPECT_EQ(paragraphAt(doc, "引用前").Font().Size(), 12.0f);
+}
+
+TEST_F(BodyCheck, CitationInALevelOneHeading) {
+    Thesis t;
+    t.chapter("1 绪论");
+    t.b.pageBreak().paragraph({{"2 系统设计", kH1}, {"[1]", kCitation}}, kLevel1);
+    t.text("表2.1 第二章的表", kTableCaption, kCentred);
+    const word::Document doc = t.open();
+    EXPECT_EQ(doc.Range(at(doc, "2 系统"), at(doc, "2 系统")).Paragraphs().First().Format().PageBreakBefore(), -1);
+    EXPECT_EQ(doc.Range(at(doc, "表2.1"), at(doc, "表2.1")).Paragraphs().First().Format().PageBreakBefore(), 0);
+    // The runs of any paragraph with superscript text are compared with the
+    // body text, and its last run as the heading; the chapter number and the
+    // page top are the whole heading's.
+    EXPECT_EQ(check(doc).lines(),
+              (Lines{finding(kMedium, 3, 1, at(doc, "2 系统"),
+                             "正文字号字体名有误！请自行查找默认模板或您所设置的模板正文相对应的字号字体名。"),
+                     finding(kMedium, 3, 1, at(doc, "2 系统", 6),
+                             "一级标题加粗情况字体名字号有误！请自行查找默认模板或您所设置的模板一级标题相对应的"
+                             "加粗情况字体名字号。")}));
 }
 
 // ------------------------------------------------ body text, notes, tables
