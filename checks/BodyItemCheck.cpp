@@ -1,5 +1,6 @@
 #include "checks/BodyItemCheck.h"
 
+#include "checks/BodyState.h"
 #include "checks/CheckSession.h"
 
 namespace quillmark {
@@ -74,6 +75,16 @@ void BodyItemCheck::report(messages::BodyItem kind) {
 void BodyItemCheck::report(messages::BodyItem kind, int position, const Location& where) {
     if (!deviates()) return;
     session_.post(messages::bodyItemLevel(kind), where, messages::bodyForm(kind, words_), position);
+}
+
+Location locateItem(CheckSession& session, BodyState& state, const word::Range& item) {
+    if (session.autoFix()) return CheckSession::locate(item);
+    if (item.Start() != state.locatedStart || item.End() != state.locatedEnd) {
+        state.located = CheckSession::locate(item);
+        state.locatedStart = item.Start();
+        state.locatedEnd = item.End();
+    }
+    return state.located;
 }
 
 }  // namespace quillmark

@@ -43,7 +43,7 @@ void checkBodyParagraph(CheckSession& session, BodyState& state, const word::Par
         check.blackenEveryTest().fontName(FontNameProperty::NameFarEast, tpl.bodyTextCnFont).size(tpl.bodyTextSize);
         break;
     }
-    const Location where = CheckSession::locate(item);
+    const Location where = locateItem(session, state, item);
     const bool alreadyReported = kind == ParagraphKind::Text && itemReportedAsText;
     if (!session.autoFix() && !alreadyReported) check.report(label, static_cast<int>(item.Start()), where);
     session.progress(where);

@@ -85,7 +85,7 @@ public:
 
     void check() {
         const std::optional<word::Range> word = firstWord(paragraph_);
-        session_.progress(CheckSession::locate(paragraph_));
+        session_.progress(locateItem(session_, state_, paragraph_));
         const CaptionKind kind = word ? captions::kindOf(word->Text()) : CaptionKind::Other;
         checkFormat(kind, word);
         if (kind == CaptionKind::Table) checkNumber(true, state_.tables);
@@ -124,7 +124,7 @@ private:
         if (session_.autoFix() || !item.deviates()) return;
         // A doubtful caption is shown at its first word.
         const word::Range& at = kind == CaptionKind::Other && word ? *word : paragraph_;
-        item.report(label, static_cast<int>(at.Start()), CheckSession::locate(at));
+        item.report(label, static_cast<int>(at.Start()), locateItem(session_, state_, at));
     }
 
     void checkNumber(bool table, int& counter) {
@@ -141,7 +141,7 @@ private:
             return;
         }
         markFaulty(paragraph_);
-        session_.post(kLevelMedium, CheckSession::locate(paragraph_), msg::captionNumberMissing(table),
+        session_.post(kLevelMedium, locateItem(session_, state_, paragraph_), msg::captionNumberMissing(table),
                       static_cast<int>(paragraph_.Start()));
     }
 

@@ -145,7 +145,7 @@ private:
         const word::Font font = run.Font();
         if (font.Subscript() != 0) return false;
         const bool superscript = font.Superscript() != 0;
-        const Location where = CheckSession::locate(run);
+        const Location where = locateItem(session_, state_, run);
         session_.progress(where);
         if (superscript && state_.citationOrderChecked) checkOrder(run, where);
         session_.progress(where);

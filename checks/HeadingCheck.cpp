@@ -79,7 +79,7 @@ void checkHeading(CheckSession& session, BodyState& state, const word::Paragraph
     BodyItemCheck check(session, item);
     check.bold(format.bold).fontName(FontNameProperty::NameFarEast, format.font).size(format.size);
     if (level == 1) check.centred();
-    const Location where = CheckSession::locate(item);
+    const Location where = locateItem(session, state, item);
     if (!session.autoFix()) check.report(format.item, static_cast<int>(item.Start()), where);
     session.progress(where);
     if (level != 1) return;

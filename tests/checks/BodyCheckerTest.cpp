@@ -467,13 +467,16 @@ TEST_F(BodyCheck, CaptionKindsAndTheirFormats) {
     t.chapter("1 绪论");
     t.text("Fig. 1 Right Latin font", {.asianFont = "黑体", .size = 14.0f, .bold = true}, kCentred);
     t.text("Tab. 1 Wrong Latin font", {.latinFont = "Arial", .size = 10.5f}, kCentred);
-    t.text("Figure 2 Not a known caption", {.size = 9.0f}, kCentred);
+    t.text(" Figure 2 Not a known caption", {.size = 10.5f}, kCentred);
     t.text("图1.1 字号不对", {.size = 12.0f}, kCentred);
     t.text("表1.1 不加粗", {.asianFont = "黑体", .size = 10.5f}, kCentred);
     const word::Document doc = t.open();
     EXPECT_EQ(check(doc).lines(),
               (Lines{finding(kMedium, 2, 3, at(doc, "Tab."),
                              "英文表名字体名有误！请自行查找默认模板或您所设置的模板英文表名相对应的字体名。"),
+                     finding(kMinor, 2, 4, at(doc, " Figure", 1),  // at its first word
+                             "表名或图名字号有误！请自行查找默认模板或您所设置的模板表名或图名相对应的字号。"
+                             "\r\n\t(如果此错误不是图名，请不要居中；如果真是图名，请确保是居中，以“图”字开头且图后回车)"),
                      finding(kMedium, 2, 5, at(doc, "图1.1"),
                              "图名字号有误！请自行查找默认模板或您所设置的模板图名相对应的字号。"),
                      finding(kMedium, 2, 6, at(doc, "表1.1"),
