@@ -3,7 +3,7 @@
 //   check_bench [FILE] [PART...]
 // Without a file it checks samples/bachelor-thesis.doc, the covers of
 // samples/master-thesis.doc and a generated 100-page thesis with 60
-// references.
+// references. The body check is measured in both modes.
 #include "bench/ThesisGenerator.h"
 #include "checks/Checker.h"
 #include "support/Engine.h"
@@ -24,19 +24,22 @@ using namespace quillmark;
 class CountingReporter : public RunReporter {
 public:
     void postCheckError(std::uint64_t, const CheckError&) override { ++findings; }
-    void postProgress(const ProgressReport&) override {}
+    void postProgress(const ProgressReport&) override { ++progressReports; }
     void postCheckState() override {}
     int findings = 0;
+    int progressReports = 0;
 };
 
 struct Part {
     CheckKind kind;
     const char* name;
+    bool autoFixToo = false;  // measured in auto-fix mode as well
 };
 
 const Part kParts[] = {{CheckKind::Cover, "cover"},
                        {CheckKind::CnAbstract, "cn-abstract"}, {CheckKind::EnAbstract, "en-abstract"},
-                       {CheckKind::AbstractNotes, "notes"},    {CheckKind::References, "references"}};
+                       {CheckKind::AbstractNotes, "notes"},    {CheckKind::References, "references"},
+                       {CheckKind::Body, "body", true}};
 
 double since(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -52,6 +55,27 @@ word::Document openFresh(const std::string& file, double& seconds) {
     return doc;
 }
 
+void benchPart(const std::string& file, const Part& part, const FormatTemplate& formatTemplate, CheckMode mode) {
+    auto checker = makeChecker(part.kind);
+    if (!checker) return;
+    double load = 0;
+    word::Document doc = openFresh(file, load);
+    CountingReporter reporter;
+    CheckContext context;
+    context.wordDocument = doc;
+    context.wordApplication = &testing::sharedApplication();
+    context.formatTemplate = &formatTemplate;
+    context.fileName = "bench";
+    context.reporter = &reporter;
+    const auto start = std::chrono::steady_clock::now();
+    runChecker(*checker, context, mode);
+    const double check = since(start);
+    doc.Close();
+    const std::string name = std::string(part.name) + (mode == CheckMode::AutoFix ? " (fix)" : "");
+    std::printf("  %-12s load %6.3f s  check %6.3f s  ratio %5.2f  (%d findings, %d progress reports)\n",
+                name.c_str(), load, check, check / load, reporter.findings, reporter.progressReports);
+}
+
 void benchFile(const std::string& file, const std::vector<std::string>& parts,
                std::int32_t thesisType = kBachelorThesis) {
     double warmUp = 0;
@@ -61,23 +85,10 @@ void benchFile(const std::string& file, const std::vector<std::string>& parts,
     formatTemplate.thesisType = thesisType;
     for (const Part& part : kParts) {
         if (!parts.empty() && std::find(parts.begin(), parts.end(), part.name) == parts.end()) continue;
-        auto checker = makeChecker(part.kind);
-        if (!checker) continue;
-        double load = 0;
-        word::Document doc = openFresh(file, load);
-        CountingReporter reporter;
-        CheckContext context;
-        context.wordDocument = doc;
-        context.wordApplication = &testing::sharedApplication();
-        context.formatTemplate = &formatTemplate;
-        context.fileName = "bench";
-        context.reporter = &reporter;
-        const auto start = std::chrono::steady_clock::now();
-        runChecker(*checker, context, CheckMode::Check);
-        const double check = since(start);
-        doc.Close();
-        std::printf("  %-12s load %6.3f s  check %6.3f s  ratio %5.2f  (%d findings)\n", part.name, load, check,
-                    check / load, reporter.findings);
+        for (const CheckMode mode : {CheckMode::Check, CheckMode::AutoFix}) {
+            if (mode == CheckMode::AutoFix && !part.autoFixToo) continue;
+            benchPart(file, part, formatTemplate, mode);
+        }
     }
 }
 
@@ -89,10 +100,10 @@ int main(int argc, char** argv) {
     if (argc > 1) {
         benchFile(argv[1], parts);
     } else {
-        benchFile(QUILLMARK_SAMPLE_THESIS, {"cover", "cn-abstract", "en-abstract", "notes"});
+        benchFile(QUILLMARK_SAMPLE_THESIS, {"cover", "cn-abstract", "en-abstract", "notes", "body"});
         benchFile(QUILLMARK_MASTER_SAMPLE, {"cover"}, kMasterThesis);
         const std::string generated = bench::generateThesis(testing::scratchDir() + "/thesis100.doc", 100, 60);
-        benchFile(generated, {"references"});
+        benchFile(generated, {"references", "body"});
     }
     word::Engine::instance().shutDown();
     return 0;

@@ -2,6 +2,7 @@
 
 #include "checks/CheckSession.h"
 #include "checks/AbstractNotesChecker.h"
+#include "checks/BodyChecker.h"
 #include "checks/CnAbstractChecker.h"
 #include "checks/CoverChecker.h"
 #include "checks/EnAbstractChecker.h"
@@ -18,7 +19,7 @@ std::unique_ptr<Checker> makeChecker(CheckKind kind) {
     case CheckKind::AbstractNotes: return std::make_unique<AbstractNotesChecker>();
     case CheckKind::References: return std::make_unique<ReferencesChecker>();
     case CheckKind::Cover: return std::make_unique<CoverChecker>();
-    case CheckKind::Body: break;
+    case CheckKind::Body: return std::make_unique<BodyChecker>();
     }
     return nullptr;
 }

@@ -1,5 +1,7 @@
 #include "checks/Messages.h"
 
+#include "shell/CheckError.h"
+
 namespace quillmark::messages {
 
 namespace {
@@ -196,6 +198,72 @@ std::string outerDegreeNotFound() {
 std::string englishTopTitleNotFound() {
     return "找不到\"顶部标题\"字样，请自行添加\"A Dissertation Submitted to Norvale for the Degree of Doctor of "
            "Philosophy";
+}
+
+}  // namespace quillmark::messages
+
+// ---------------------------------------------------------------- body text
+
+namespace quillmark::messages {
+
+namespace {
+
+struct BodyItemTexts {
+    std::string_view label;
+    std::string_view templatePart;  // named in the advice
+    std::string_view appended;
+};
+
+BodyItemTexts bodyItemTexts(BodyItem item) {
+    switch (item) {
+    case BodyItem::Heading1: return {"一级标题", "一级标题", ""};
+    case BodyItem::Heading2: return {"二级标题", "二级标题", ""};
+    case BodyItem::Heading3: return {"三级标题", "三级标题", ""};
+    case BodyItem::Superscript: return {"上标", "正文上标", ""};
+    case BodyItem::Text: return {"正文", "正文", ""};
+    case BodyItem::TableText: return {"表格正文", "表格正文", ""};
+    case BodyItem::Note: return {"表注或图注", "表注或图注", "\r\n\t(如果是图名，请确保是居中且图后回车)"};
+    case BodyItem::TableCaption: return {"表名", "表名", ""};
+    case BodyItem::FigureCaption: return {"图名", "图名", ""};
+    case BodyItem::EnTableCaption: return {"英文表名", "英文表名", ""};
+    case BodyItem::EnFigureCaption: return {"英文图名", "英文图名", ""};
+    case BodyItem::OtherCentred:
+        return {"表名或图名", "表名或图名",
+                "\r\n\t(如果此错误不是图名，请不要居中；如果真是图名，请确保是居中，以“图”字开头且图后回车)"};
+    }
+    return {};
+}
+
+}  // namespace
+
+const char* bodyItemLevel(BodyItem item) {
+    return item == BodyItem::OtherCentred ? kLevelMinor : kLevelMedium;
+}
+
+std::string bodyForm(BodyItem item, std::string_view words) {
+    const BodyItemTexts texts = bodyItemTexts(item);
+    return concat({texts.label, words, "有误！请自行查找默认模板或您所设置的模板", texts.templatePart, "相对应的",
+                   words, "。", texts.appended});
+}
+
+std::string bodyTocMissing() {
+    return "找不到目录，或者引入目录错误，请重新调整目录规范，否则正文将无法检测";
+}
+
+std::string heading1NotAtPageTop() {
+    return "一级标题没有置顶！请自行更正！";
+}
+
+std::string citationOrder() {
+    return "上标序号有误，请自行检查或修改您的论文中正文部分相对应的上标序号。";
+}
+
+std::string captionNumberMissing(bool table) {
+    return table ? "无表序号！" : "无图序号！";
+}
+
+std::string captionNumberWrong(bool table) {
+    return table ? "表序号有误，请自行更正！" : "图序号有误，请自行更正！";
 }
 
 }  // namespace quillmark::messages

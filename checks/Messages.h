@@ -199,3 +199,47 @@ std::string outerDegreeNotFound();
 std::string englishTopTitleNotFound();
 
 }  // namespace quillmark::messages
+
+// ---------------------------------------------------------------- body text
+
+namespace quillmark::messages {
+
+inline constexpr const char* kBodyCheckName = "正文检测";
+
+// Deviation words of the body message form.
+inline constexpr std::string_view kBodyWordBold = "加粗情况";
+inline constexpr std::string_view kBodyWordFont = "字体名";
+inline constexpr std::string_view kBodyWordSize = "字号";
+inline constexpr std::string_view kBodyWordAlignment = "对齐方式";
+
+// The items of the body-text check, each with its label, advice, severity
+// and the text that may follow its message.
+enum class BodyItem {
+    Heading1,
+    Heading2,
+    Heading3,
+    Superscript,
+    Text,
+    TableText,
+    Note,
+    TableCaption,
+    FigureCaption,
+    EnTableCaption,
+    EnFigureCaption,
+    OtherCentred,
+};
+
+// "中等", or "轻微" for a centred paragraph that is no known caption.
+const char* bodyItemLevel(BodyItem item);
+
+// Body message form: label + words + advice + words + "。", then the item's
+// appended text, if any. The words follow each other without separators.
+std::string bodyForm(BodyItem item, std::string_view words);
+
+std::string bodyTocMissing();
+std::string heading1NotAtPageTop();
+std::string citationOrder();
+std::string captionNumberMissing(bool table);
+std::string captionNumberWrong(bool table);
+
+}  // namespace quillmark::messages

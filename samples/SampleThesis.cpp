@@ -4,6 +4,7 @@
 // made again:
 //   build/samples/make_sample_thesis samples/bachelor-thesis.doc samples/master-thesis.doc
 #include "SampleCover.h"
+#include "samples/SampleBody.h"
 #include "support/DocBuilder.h"
 #include "word/Engine.h"
 
@@ -20,11 +21,7 @@ namespace {
 const TextStyle kBody{};
 const TextStyle kLatin{.asianFont = "宋体", .latinFont = "Times New Roman", .size = 12};
 const TextStyle kHeading1{.asianFont = "黑体", .size = 16, .bold = true};
-const TextStyle kHeading2{.asianFont = "黑体", .size = 12, .bold = true};
-const TextStyle kHeading3{.asianFont = "黑体", .size = 12};
-const TextStyle kCitation{.superscript = true};
-const TextStyle kCaption{.size = 10.5f};
-const TextStyle kReference{.size = 10.5f};
+const TextStyle kReference{};
 const ParaStyle kCentred{.alignment = 1};
 
 void chineseAbstract(DocBuilder& b) {
@@ -61,23 +58,6 @@ void contents(DocBuilder& b) {
     b.tableOfContents();
 }
 
-void chapter(DocBuilder& b, int n, const std::string& title) {
-    const std::string c = std::to_string(n);
-    b.pageBreak().paragraph("第" + c + "章 " + title, kHeading1, {.alignment = 1, .outlineLevel = 1});
-    for (int s = 1; s <= 2; ++s) {
-        const std::string section = c + "." + std::to_string(s);
-        b.paragraph(section + " 研究内容", kHeading2, {.alignment = 0, .outlineLevel = 2});
-        b.paragraph(section + ".1 问题的提出", kHeading3, {.alignment = 0, .outlineLevel = 3});
-        b.paragraph({{"论文格式检查需要准确定位每一处格式问题，并说明应当如何修改", kBody},
-                     {"[" + std::to_string(2 * n + s - 2) + "]", kCitation},
-                     {"。检查结果包括问题的严重程度、页码、行号以及字符位置。", kBody}});
-        b.paragraph("系统按照学校的格式模板逐项比较论文的各个部分，模板规定了各级标题、正文、图表标题和参考文献的格式。");
-        b.paragraph("图" + c + "." + std::to_string(s) + " 系统结构示意", kCaption, kCentred);
-        b.paragraph("表" + c + "." + std::to_string(s) + " 检查项目一览", {.asianFont = "黑体", .size = 10.5f, .bold = true}, kCentred);
-        b.table({{"检查项", "说明"}, {"字体", "中文与英文字体"}, {"字号", "以磅为单位"}}, {.size = 10.5f});
-    }
-}
-
 void references(DocBuilder& b) {
     b.pageBreak().paragraph("参考文献", kHeading1, {.alignment = 1, .outlineLevel = 1});
     const char* entries[] = {
@@ -105,9 +85,7 @@ int main(int argc, char** argv) {
         chineseAbstract(b);
         englishAbstract(b);
         contents(b);
-        chapter(b, 1, "绪论");
-        chapter(b, 2, "系统设计");
-        chapter(b, 3, "实现与测试");
+        quillmark::samples::bodyChapters(b);
         references(b);
         const std::string& path = master ? masterPath : bachelorPath;
         b.save(path);

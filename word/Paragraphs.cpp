@@ -5,6 +5,9 @@
 #include "WordConstants.h"
 #include "WordError.h"
 
+#include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/beans/XPropertySetInfo.hpp>
+#include <com/sun/star/style/BreakType.hpp>
 #include <com/sun/star/style/LineSpacing.hpp>
 #include <com/sun/star/style/LineSpacingMode.hpp>
 #include <com/sun/star/style/ParagraphAdjust.hpp>
@@ -176,6 +179,37 @@ float ParagraphFormat::LineUnitAfter() const {
 void ParagraphFormat::SetLineUnitAfter(float lines) { SetSpaceAfter(lines * 12.0f); }
 
 long ParagraphFormat::OutlineLevel() const { return common<long>(*doc_, paragraphs_, wordOutlineLevel); }
+
+namespace {
+
+// Read from the engine when asked: few paragraphs are ever asked.
+bool breaksPageBefore(DocumentModel& doc, long index) {
+    const ParagraphEntry& entry = doc.paragraphs().at(index);
+    if (!entry.paragraph.is()) return false;
+    return uno::guarded([&] {
+        uno::Reference<uno::css::beans::XPropertySet> props(entry.paragraph, uno::UNO_QUERY);
+        if (!props.is()) return false;
+        const auto info = props->getPropertySetInfo();
+        uno::css::style::BreakType type = uno::css::style::BreakType_NONE;
+        if (info->hasPropertyByName("BreakType")) props->getPropertyValue("BreakType") >>= type;
+        if (type == uno::css::style::BreakType_PAGE_BEFORE || type == uno::css::style::BreakType_PAGE_BOTH) return true;
+        // A paragraph that starts another page style starts a page too.
+        rtl::OUString pageStyle;
+        if (info->hasPropertyByName("PageDescName")) props->getPropertyValue("PageDescName") >>= pageStyle;
+        return !pageStyle.isEmpty();
+    });
+}
+
+}  // namespace
+
+long ParagraphFormat::PageBreakBefore() const {
+    if (paragraphs_.empty()) return wdUndefined;
+    const bool first = breaksPageBefore(*doc_, paragraphs_.front());
+    for (long index : paragraphs_) {
+        if (breaksPageBefore(*doc_, index) != first) return wdUndefined;
+    }
+    return first ? -1 : 0;
+}
 
 // ListFormat
 

@@ -31,6 +31,9 @@ public:
     float LineUnitAfter() const;
     void SetLineUnitAfter(float lines);
     long OutlineLevel() const;  // 1..9 headings, 10 body text
+    // -1 when the paragraph begins a new page by a manual break (the engine
+    // keeps Word's leading form feed as this paragraph attribute), else 0.
+    long PageBreakBefore() const;
 
 private:
     std::shared_ptr<DocumentModel> doc_;

@@ -83,6 +83,12 @@ TEST_F(CommandLine, CoverPartFollowsTheThesisType) {
                       "位于第1页，第1行");
 }
 
+TEST_F(CommandLine, BodyPartNeedsATableOfContents) {
+    Result r = run("check " + shellQuoted(thesis_) + " --parts body");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, thesis_ + "\n1，(严重)找不到目录，或者引入目录错误，请重新调整目录规范，否则正文将无法检测位于第1页，第1行\n");
+}
+
 TEST_F(CommandLine, ChecksAPartAndPrintsOneLinePerFinding) {
     const std::string before = readAll(thesis_);
     Result r = run("check " + shellQuoted(thesis_) + " --parts cn-abstract");

@@ -163,7 +163,7 @@ std::string DocBuilder::save(const std::string& path) const {
         auto textCursor = text->createTextCursorByRange(text->getEnd());
         Reference<css::text::XTextRange> cursor(textCursor.get());
         Reference<css::beans::XPropertySet> cursorProps(textCursor, UNO_QUERY_THROW);
-        Reference<css::text::XDocumentIndex> toc;
+        std::vector<Reference<css::text::XDocumentIndex>> tocs;
         bool first = true;
         auto newParagraph = [&] {
             if (!first) text->insertControlCharacter(cursor, css::text::ControlCharacter::PARAGRAPH_BREAK, false);
@@ -172,7 +172,8 @@ std::string DocBuilder::save(const std::string& path) const {
         for (const Block& block : blocks_) {
             if (block.kind == Block::Toc) {
                 newParagraph();
-                toc.set(factory->createInstance("com.sun.star.text.ContentIndex"), UNO_QUERY_THROW);
+                Reference<css::text::XDocumentIndex> toc(factory->createInstance("com.sun.star.text.ContentIndex"), UNO_QUERY_THROW);
+                tocs.push_back(toc);
                 Reference<css::beans::XPropertySet> props(toc, UNO_QUERY_THROW);
                 word::uno::set(props, "CreateFromOutline", Any(true));
                 word::uno::set(props, "Level", Any(static_cast<sal_Int16>(3)));
@@ -226,7 +227,7 @@ std::string DocBuilder::save(const std::string& path) const {
                 textCursor->collapseToEnd();
             }
         }
-        if (toc.is()) toc->update();
+        for (const auto& toc : tocs) toc->update();
         Reference<css::frame::XStorable> storable(document, UNO_QUERY_THROW);
         const std::string extension = std::filesystem::path(path).extension().string();
         const css::beans::PropertyValue args[] = {
