@@ -16,6 +16,9 @@ namespace {
 // A line longer than this (trimmed, in bytes) counts as text when the
 // author-details stretch is sought from the bottom of the page.
 constexpr std::size_t kBottomTextBytes = 7;
+// The line after the Chinese title is the English title when it is longer
+// than this (in bytes, its paragraph mark included).
+constexpr std::size_t kForeignTitleBytes = 5;
 
 class BachelorCover {
 public:
@@ -59,7 +62,7 @@ private:
         if (!next) return std::nullopt;
         const word::Range line = next->Range();
         line.Select();
-        if (coverBytes(line.Text()) <= kCoverTextBytes) return std::nullopt;
+        if (coverBytes(line.Text()) <= kForeignTitleBytes) return std::nullopt;
         return line;
     }
 

@@ -60,7 +60,8 @@ public:
         if (!gap) return;
         makeUpGap(title.End(), *gap, kAuthorGap);
         const word::Paragraph nameLine = paragraphAt(gap->textStart);
-        const std::optional<word::Paragraph> secondLine = nameLine.Next();
+        std::optional<word::Paragraph> secondLine = nameLine.Next();
+        if (secondLine && secondLine->Range().Start() > last_) secondLine.reset();
         const word::Range name = session_.range(gap->textStart, (secondLine ? *secondLine : nameLine).Range().End());
         name.Select();
         setLineSpacing(name, word::wdLineSpace1pt5);

@@ -46,8 +46,8 @@ private:
         return p;
     }
 
-    // Title lines from `first` on: each following paragraph longer than
-    // `continues` bytes is one more line. Returns the last line.
+    // Title lines from `line` on: each following paragraph on the page longer
+    // than `continues` bytes is one more line. Returns the last line.
     word::Paragraph checkTitleLines(word::Paragraph line, long last, std::size_t continues, const CoverItem& item) {
         for (;;) {
             checkCoverItem(session_, line.Range(), item);
@@ -121,7 +121,8 @@ private:
 
         const OptionalParagraph top = nextItem(paragraphAt(page->start), last);
         if (!top) return std::nullopt;
-        const OptionalParagraph secondTop = top->Next();
+        OptionalParagraph secondTop = top->Next();
+        if (secondTop && secondTop->Range().Start() > last) secondTop.reset();
         const word::Range topInfo = session_.range(page->start, (secondTop ? *secondTop : *top).Range().End());
         session_.setProgressName(msg::kInnerCoverCheckName);
         checkCoverItem(session_, topInfo, topInfoItem());
