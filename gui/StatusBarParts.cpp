@@ -30,7 +30,9 @@ StatusBarParts::StatusBarParts(QStatusBar* bar) {
 
 void StatusBarParts::setPart(int part, const std::string& text) {
     if (part < 0 || part >= kParts) return;
-    labels_[static_cast<std::size_t>(part)]->setText(QString::fromStdString(text));
+    const QString shown = QString::fromStdString(text);
+    labels_[static_cast<std::size_t>(part)]->setText(shown);
+    emit partWritten(part, shown);
 }
 
 QString StatusBarParts::text(int part) const {

@@ -2,6 +2,7 @@
 
 #include "shell/StatusSink.h"
 
+#include <QObject>
 #include <QString>
 
 #include <array>
@@ -15,7 +16,8 @@ namespace quillmark::gui {
 // progress and completion, the part under check, and the spare part.
 // Written on the user-interface thread only (worker threads reach it
 // through the shell's hand-over).
-class StatusBarParts : public StatusSink {
+class StatusBarParts : public QObject, public StatusSink {
+    Q_OBJECT
 public:
     static constexpr int kParts = 4;
 
@@ -23,6 +25,10 @@ public:
 
     void setPart(int part, const std::string& text) override;
     QString text(int part) const;
+
+signals:
+    // Every write, also one that leaves the text as it was.
+    void partWritten(int part, const QString& text);
 
 private:
     std::array<QLabel*, kParts> labels_{};
