@@ -181,6 +181,7 @@ QWidget* MainWindow::buildDocumentColumn() {
     documentList_->setDragDropMode(QAbstractItemView::NoDragDrop);
     documentList_->viewport()->setAcceptDrops(false);
     documentList_->setMinimumWidth(130);
+    column->setMaximumWidth(200);
     layout->addWidget(documentList_, 1);
 
     auto* show = button(texts::kShowFindings, QStringLiteral("showFindingsButton"), column);
@@ -269,6 +270,7 @@ void MainWindow::buildFindingsView() {
     findingsView_->setShowGrid(true);
     findingsView_->setWordWrap(false);
     findingsView_->verticalHeader()->hide();
+    findingsView_->verticalHeader()->setDefaultSectionSize(findingsView_->fontMetrics().height() + 8);
     findingsView_->horizontalHeader()->setStretchLastSection(false);
     findingsView_->setStyleSheet(QStringLiteral(
         "QTableView { background-color: rgb(224, 157, 230); color: rgb(0, 0, 255); }"));

@@ -1,9 +1,11 @@
-// Under a virtual X display: the main window after "检测所有" on the sample
-// thesis, saved as a PNG in the build folder for a person to look at.
+// Under a virtual X display, with the engine's windows on it: the main window
+// after "检测所有" on the sample thesis, and the whole screen after a jump to
+// a finding, saved as PNGs in the build folder for a person to look at.
 #include "gui/MainWindow.h"
 #include "shell/Fakes.h"
 
 #include <QListWidget>
+#include <QScreen>
 #include <QPixmap>
 #include <QTableView>
 #include <QTest>
@@ -42,6 +44,19 @@ void ScreenshotTest::theWindowAfterACheckRun() {
     const QPixmap shot = window.grab();
     QVERIFY(shot.save(path, "PNG"));
     QVERIFY(std::filesystem::file_size(path.toStdString()) > 10000);
+    QVERIFY(messages.texts().empty());
+
+    // The jump shows the engine's own document window at the finding.
+    const int position = findings->model()->index(0, 5).data().toInt();
+    window.jumpToFinding();
+    auto engine = window.shell().documents().application();
+    QVERIFY(engine->Visible());
+    QCOMPARE(engine->Selection().Start(), static_cast<long>(position));
+    QTest::qWait(3000);  // let the editor window draw itself
+    const QString screen = QString::fromUtf8(QUILLMARK_EDITOR_SCREENSHOT);
+    QVERIFY(QGuiApplication::primaryScreen()->grabWindow(0).save(screen, "PNG"));
+    window.hideEditor();
+    QVERIFY(!engine->Visible());
     QVERIFY(messages.texts().empty());
     window.close();
 }
