@@ -36,6 +36,7 @@
 #include <QUrl>
 
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <iterator>
 
@@ -152,7 +153,10 @@ private slots:
     void aDocumentClosedInTheEditorLosesItsRows();
     void droppedFilesAreOpened();
     void theRealMessageBoxesShowTheTexts();
+    void theSmallDialogsShowTheirTexts();
+    void choosingAMasterThesisChangesTheTitle();
     void escapeClosesTheWindowAndCleansUp();
+    void closingDuringARunWaitsForItsEnd();
     void cleanupTestCase();
 };
 
@@ -554,6 +558,58 @@ void MainWindowTest::theRealMessageBoxesShowTheTexts() {
     QVERIFY(plain.closedForGood());
 }
 
+// Runs `act` on the modal dialog that `command` opens, then closes the dialog.
+template <typename Act>
+void onModalDialog(Act act, const std::function<void()>& command) {
+    QTimer::singleShot(0, [act] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (!dialog) return;
+        act(dialog);
+        if (dialog->isVisible()) dialog->close();
+    });
+    command();
+}
+
+void MainWindowTest::theSmallDialogsShowTheirTexts() {
+    QString usage;
+    QString usageTitle;
+    onModalDialog([&](QWidget* d) {
+        usageTitle = d->windowTitle();
+        usage = d->findChild<QLabel*>(QStringLiteral("usageText"))->text();
+    }, [&] { action("helpAction")->trigger(); });
+    QCOMPARE(usageTitle, q("使用说明"));
+    const QStringList lines = usage.split('\n');
+    QCOMPARE(lines.size(), 6);
+    QCOMPARE(lines[1], q("2,可以在“设置->模板设置”中修改并保存自己的模板，   以便以后载入用户自定义模版"));
+    QCOMPARE(lines[4], q("5,“生成报表”可以在论文同个目录下创建一个用红色标   明错误的文档文件（.doc）,与一个错误具体说明的文    本文件（.txt)"));
+
+    QString about;
+    QString aboutTitle;
+    onModalDialog([&](QWidget* d) {
+        aboutTitle = d->windowTitle();
+        about = d->findChild<QLabel*>(QStringLiteral("aboutText"))->text();
+    }, [&] { child<QAction>("aboutMenuAction")->trigger(); });
+    QCOMPARE(aboutTitle, q("关于 Quillmark"));
+    QCOMPARE(about, q("Quillmark 1.0 版"));
+    QCOMPARE(child<QAction>("aboutMenuAction")->text(), q("关于 Quillmark(&A)..."));
+}
+
+void MainWindowTest::choosingAMasterThesisChangesTheTitle() {
+    // Cancelling leaves the template as it was.
+    onModalDialog([](QWidget* d) { d->findChild<QRadioButton*>(QStringLiteral("masterRadio"))->click(); },
+                  [&] { action("templateSettingsAction")->trigger(); });
+    QCOMPARE(currentTemplate().thesisType, kBachelorThesis);
+    QCOMPARE(status(0), q("Norvale(学士论文检测)"));
+
+    onModalDialog([](QWidget* d) {
+        d->findChild<QRadioButton*>(QStringLiteral("masterRadio"))->click();
+        d->findChild<QPushButton*>(QStringLiteral("confirmButton"))->click();
+    }, [&] { action("templateSettingsAction")->trigger(); });
+    QCOMPARE(currentTemplate().thesisType, kMasterThesis);
+    QCOMPARE(status(0), q("Norvale(硕士论文检测)"));
+    currentTemplate() = FormatTemplate{};
+}
+
 void MainWindowTest::escapeClosesTheWindowAndCleansUp() {
     openThroughDialog(abstractThesis_);
     QCOMPARE(documents()->count(), 1);
@@ -568,6 +624,26 @@ void MainWindowTest::escapeClosesTheWindowAndCleansUp() {
     QVERIFY(w().closedForGood());
     QVERIFY(!fs::exists(copy));
     QCOMPARE(documents()->count(), 0);
+    QVERIFY(!word::Engine::instance().alive());
+}
+
+void MainWindowTest::closingDuringARunWaitsForItsEnd() {
+    TempFolder work;
+    gui::MainWindow window(gui::MainWindow::Options{&messages_, &dialogs_, work.path()});
+    window.show();
+    window.openFiles({sampleThesis_});
+    const fs::path copy = window.shell().documents().at(0)->tempCopyPath;
+    window.checkAll();
+    QVERIFY(window.shell().runInProgress());
+    QSignalSpy closed(&window, &gui::MainWindow::closed);
+    window.close();
+    QVERIFY(window.isVisible());  // the run is stopped first
+    QVERIFY(!window.closedForGood());
+    QTRY_VERIFY_WITH_TIMEOUT(window.closedForGood(), kRunTimeout);
+    QCOMPARE(closed.count(), 1);
+    QVERIFY(!window.isVisible());
+    QVERIFY(!window.shell().runInProgress());
+    QVERIFY(!fs::exists(copy));
     QVERIFY(!word::Engine::instance().alive());
 }
 
