@@ -43,7 +43,11 @@ bool AutomationServer::start() {
 }
 
 void AutomationServer::Hold() {
-    if (calledFromDBus()) lifetime_.hold(message().service());
+    if (!calledFromDBus()) return;
+    const QString client = message().service();
+    lifetime_.hold(client);
+    // A client that left before its hold was watched lets go at once.
+    if (!bus_.interface()->isServiceRegistered(client).value()) lifetime_.clientLeft(client);
 }
 
 void AutomationServer::Release() {

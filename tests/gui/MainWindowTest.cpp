@@ -35,6 +35,7 @@
 #include <QToolBar>
 #include <QUrl>
 
+#include <csignal>
 #include <filesystem>
 #include <functional>
 #include <fstream>
@@ -152,6 +153,7 @@ private slots:
     void everyCommandIsRefusedWhileARunIsInProgress();
     void aDocumentClosedInTheEditorLosesItsRows();
     void droppedFilesAreOpened();
+    void aKilledEditorTakesTheDocumentsWithIt();
     void theRealMessageBoxesShowTheTexts();
     void theSmallDialogsShowTheirTexts();
     void choosingAMasterThesisChangesTheTitle();
@@ -537,6 +539,29 @@ void MainWindowTest::droppedFilesAreOpened() {
     QCOMPARE(documents()->count(), 0);
     QCOMPARE(rows(), 0);
     QVERIFY(!w().shell().documents().application());  // the engine instance went with the last document
+}
+
+void MainWindowTest::aKilledEditorTakesTheDocumentsWithIt() {
+    openThroughDialog(abstractThesis_);
+    child<QPushButton>("cnAbstractButton")->click();
+    waitForRunEnd();
+    QVERIFY(rows() > 0);
+
+    const pid_t engine = word::Engine::instance().pid();
+    QVERIFY(engine > 0);
+    QCOMPARE(::kill(engine, SIGKILL), 0);
+    QTRY_VERIFY(::kill(engine, 0) != 0 || !word::Engine::instance().alive());
+    selectRow(0);
+    child<QPushButton>("jumpButton")->click();
+    QCOMPARE(documents()->count(), 0);
+    QCOMPARE(rows(), 0);
+
+    // The program goes on: the next thesis starts a fresh engine.
+    openThroughDialog(abstractThesis_);
+    QCOMPARE(documents()->count(), 1);
+    QVERIFY(!record(0)->wordDocument().IsNull());
+    child<QPushButton>("removeAllButton")->click();
+    QCOMPARE(documents()->count(), 0);
 }
 
 void MainWindowTest::theRealMessageBoxesShowTheTexts() {
