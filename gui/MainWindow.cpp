@@ -38,6 +38,8 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace quillmark::gui {
 
 namespace fs = std::filesystem;
@@ -318,9 +320,16 @@ void MainWindow::takeHandOver() {
         if (findingsModel_->rowsAppended()) findingsView_->scrollToBottom();
     } while (takeAgain_);
     takingHandOver_ = false;
+    // What arrived while a message box of the hand-over was open.
+    if (std::exchange(runEndedWhileTaking_, false)) runEnded();
+    if (std::exchange(closeAfterTaking_, false)) close();
 }
 
 void MainWindow::runEnded() {
+    if (takingHandOver_) {
+        runEndedWhileTaking_ = true;
+        return;
+    }
     takeHandOver();
     if (shell_->runInProgress()) return;  // a new run has started meanwhile
     showPauseButton(true);
@@ -497,6 +506,12 @@ void MainWindow::showAbout() {
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (closedForGood_) {
         event->accept();
+        return;
+    }
+    if (takingHandOver_) {
+        // Not from inside a message box of the hand-over: the records are still in use.
+        closeAfterTaking_ = true;
+        event->ignore();
         return;
     }
     if (shell_->runInProgress()) {

@@ -128,6 +128,8 @@ private:
     std::atomic<bool> handOverWoken_{false};
     bool takingHandOver_ = false;
     bool takeAgain_ = false;
+    bool runEndedWhileTaking_ = false;
+    bool closeAfterTaking_ = false;
     bool closeWhenRunEnds_ = false;
     bool closedForGood_ = false;
 };

@@ -226,6 +226,14 @@ void MainWindowTest::aFreshStartShowsTheEmptyWindow() {
     QCOMPARE(pages->currentIndex(), 0);
     QCOMPARE(child<QPushButton>("cnAbstractButton")->text(), q("中文摘要检测"));
     QCOMPARE(child<QPushButton>("referencesButton")->toolTip(), q("检测文献信息是否齐全。"));
+    // A check this build has no checker for cannot be started from its button.
+    for (CheckKind kind : kCheckAllOrder) {
+        QWidget* page = pages->widget(pageOf(kind) == CheckPage::Abstract ? 0 : pageOf(kind) == CheckPage::Text ? 1 : 2);
+        QPushButton* button = static_cast<gui::CheckPage*>(page)->button(kind);
+        QVERIFY(button);
+        QCOMPARE(button->text(), q(checkLabel(kind)));
+        QCOMPARE(button->isEnabled(), checkAvailable(kind));
+    }
 
     QVERIFY(child<QRadioButton>("checkModeRadio")->isChecked());
     QCOMPARE(child<QRadioButton>("autoFixRadio")->text(), q("点击自动修改"));
