@@ -155,6 +155,7 @@ private slots:
     void droppedFilesAreOpened();
     void aKilledEditorTakesTheDocumentsWithIt();
     void theRealMessageBoxesShowTheTexts();
+    void findingsKeepTheirOrderAcrossAMessageBox();
     void theSmallDialogsShowTheirTexts();
     void choosingAMasterThesisChangesTheTitle();
     void escapeClosesTheWindowAndCleansUp();
@@ -641,6 +642,53 @@ void MainWindowTest::choosingAMasterThesisChangesTheTitle() {
     QCOMPARE(currentTemplate().thesisType, kMasterThesis);
     QCOMPARE(status(0), q("Norvale(硕士论文检测)"));
     currentTemplate() = FormatTemplate{};
+}
+
+void MainWindowTest::findingsKeepTheirOrderAcrossAMessageBox() {
+    // Findings for no open document each raise "文件名不正确！". While the
+    // first box is open (a nested event loop), a third finding arrives; it
+    // must still come after the second, which was handed over before it.
+    TempFolder work;
+    gui::MainWindow plain(gui::MainWindow::Options{nullptr, &dialogs_, work.path()});
+    plain.show();
+    auto finding = [](const char* text) {
+        CheckError e;
+        e.fileName = "无此文档";
+        e.level = kLevelMedium;
+        e.description = text;
+        return e;
+    };
+    plain.shell().reporter().postCheckError(0, finding("第一"));
+    plain.shell().reporter().postCheckError(0, finding("第二"));
+
+    QStringList boxes;
+    QMessageBox* first = nullptr;
+    int ticksWithFirst = 0;
+    QTimer answering;
+    connect(&answering, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) return;
+        if (!first) {
+            first = box;
+            plain.shell().reporter().postCheckError(0, finding("第三"));
+            return;
+        }
+        if (box == first && ++ticksWithFirst < 3) return;  // let the third arrive meanwhile
+        boxes << box->text();
+        box->accept();
+    });
+    answering.start(20);
+    auto* list = plain.findChild<QTableView*>(QStringLiteral("findingsList"));
+    QTRY_COMPARE(list->model()->rowCount(), 3);
+    QTRY_COMPARE(boxes.size(), 3);
+    answering.stop();
+    QStringList order;
+    for (int row = 0; row < 3; ++row) {
+        order << list->model()->index(row, 0).data().toString() + list->model()->index(row, 4).data().toString();
+    }
+    QCOMPARE(order, (QStringList{q("1第一"), q("2第二"), q("3第三")}));
+    QCOMPARE(boxes, QStringList(3, q("文件名不正确！")));
+    plain.close();
 }
 
 void MainWindowTest::escapeClosesTheWindowAndCleansUp() {
