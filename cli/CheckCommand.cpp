@@ -1,6 +1,7 @@
 #include "cli/CheckCommand.h"
 
 #include "checks/Checker.h"
+#include "checks/CheckerBodies.h"
 #include "cli/PartNames.h"
 #include "cli/TemplateCommand.h"
 #include "shell/CheckKinds.h"
@@ -118,12 +119,7 @@ public:
           reporter_(queue_),
           documents_(runLock_, messages_, workingFolder(), DocumentSet::Options{.workerMessages = &messages_}),
           runs_(runLock_, status_, messages_) {
-        for (CheckKind kind : kCheckAllOrder) {
-            runs_.setBody(kind, [kind](const CheckContext& context, CheckMode mode) {
-                auto checker = makeChecker(kind);
-                if (checker) runChecker(*checker, context, mode);
-            });
-        }
+        installCheckerBodies(runs_);
         runs_.setMode(options.fix ? CheckMode::AutoFix : CheckMode::Check);
     }
 

@@ -14,6 +14,7 @@ inline constexpr const char* kWrongFileName = "文件名不正确！";
 inline constexpr const char* kFindingNotFound = "找不到选择项的错误信息！";
 inline constexpr const char* kCheckAgain = "该部份已经被查过，是否再查找一次";
 inline constexpr const char* kDebug = "调试";
+inline constexpr const char* kTemplateLoaded = "模板已载入！！";
 
 // Captions of the engine's error boxes.
 inline constexpr const char* kServerErrorCaption = "Server Error";

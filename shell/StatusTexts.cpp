@@ -1,6 +1,7 @@
 #include "shell/StatusTexts.h"
 
 #include "shell/CheckKinds.h"
+#include "template/FormatTemplate.h"
 
 namespace quillmark {
 
@@ -32,6 +33,10 @@ StatusWrites stopStatusTexts(CheckMode mode) {
 
 void writeStatus(StatusSink& sink, const StatusWrites& writes) {
     for (const StatusWrite& w : writes) sink.setPart(w.part, w.text);
+}
+
+std::string thesisTypeTitle(std::int32_t thesisType) {
+    return thesisType == kMasterThesis ? "Norvale(硕士论文检测)" : "Norvale(学士论文检测)";
 }
 
 }  // namespace quillmark

@@ -3,6 +3,7 @@
 #include "shell/CheckMode.h"
 #include "shell/StatusSink.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -25,5 +26,9 @@ StatusWrites endStatusTexts(CheckKind kind, CheckMode mode);
 StatusWrites stopStatusTexts(CheckMode mode);
 
 void writeStatus(StatusSink& sink, const StatusWrites& writes);
+
+// The thesis-type title of status part 0: "Norvale(硕士论文检测)" for a
+// master's thesis, "Norvale(学士论文检测)" otherwise.
+std::string thesisTypeTitle(std::int32_t thesisType);
 
 }  // namespace quillmark

@@ -7,6 +7,7 @@
 
 #include <com/sun/star/awt/FontSlant.hpp>
 #include <com/sun/star/awt/Point.hpp>
+#include <com/sun/star/awt/XTopWindow.hpp>
 #include <com/sun/star/awt/XWindow.hpp>
 #include <com/sun/star/beans/XMultiPropertySet.hpp>
 #include <com/sun/star/container/XContentEnumerationAccess.hpp>
@@ -673,6 +674,9 @@ void DocumentModel::setWindowVisible(bool visible) {
         auto frame = unoModel()->getCurrentController()->getFrame();
         auto window = frame->getContainerWindow();
         if (window.is()) window->setVisible(visible);
+        // A shown window comes to the front, over the program's own window.
+        Reference<css::awt::XTopWindow> top(window, UNO_QUERY);
+        if (visible && top.is()) top->toFront();
     });
 }
 

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+namespace quillmark::gui {
+
+// The file dialogs of the main window. Each returns the chosen path, or an
+// empty text when the user cancelled.
+class FileDialogs {
+public:
+    virtual ~FileDialogs() = default;
+    // "打开文件": one or more theses.
+    virtual QStringList chooseTheses(QWidget* parent);
+    // "载入模板": a template file.
+    virtual QString chooseTemplate(QWidget* parent);
+    // "生成报表": where to save the checked document; `suggested` is the
+    // default file name with its folder.
+    virtual QString chooseReportTarget(QWidget* parent, const QString& suggested);
+};
+
+}  // namespace quillmark::gui
