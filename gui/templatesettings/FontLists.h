@@ -1,0 +1,27 @@
+#pragma once
+
+#include "template/FormatTemplate.h"
+
+#include <string>
+#include <vector>
+
+namespace quillmark::gui {
+
+// The items of the font lists of the settings pages: every font family
+// once, in UTF-8.
+struct FontLists {
+    std::vector<std::string> sorted;    // alphabetical, for most font lists
+    std::vector<std::string> reported;  // in the order the font source reports them
+};
+
+// Font lists from names in reporting order (repeats allowed).
+FontLists fontListsFrom(const std::vector<std::string>& reported);
+
+// Font lists of the families installed on this machine, from Qt's font
+// database. A font name of `shown` (or of the built-in defaults) that is not
+// an installed family but that the font configuration answers with one, as
+// it does for 宋体 or Times New Roman outside Windows, is reported after
+// the installed families.
+FontLists installedFontLists(const FormatTemplate& shown);
+
+}  // namespace quillmark::gui
