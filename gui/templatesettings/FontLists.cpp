@@ -38,15 +38,22 @@ FontLists fontListsFrom(const std::vector<std::string>& reported) {
     return lists;
 }
 
-FontLists installedFontLists(const FormatTemplate& shown) {
-    std::vector<std::string> reported = installedFamilies();
+FontLists fontListsWithStandIns(std::vector<std::string> families, const FormatTemplate& shown,
+                                const std::function<bool(const std::string&)>& answered) {
     std::vector<std::string> wanted = templateFontNames(shown);
     for (std::string& name : templateFontNames(FormatTemplate{})) wanted.push_back(std::move(name));
+    const std::size_t familyCount = families.size();
     for (const std::string& name : uniqueFontNames(wanted)) {
-        const bool installed = std::find(reported.begin(), reported.end(), name) != reported.end();
-        if (!installed && QFontDatabase::hasFamily(QString::fromStdString(name))) reported.push_back(name);
+        const auto end = families.begin() + static_cast<std::ptrdiff_t>(familyCount);
+        if (std::find(families.begin(), end, name) == end && answered(name)) families.push_back(name);
     }
-    return fontListsFrom(reported);
+    return fontListsFrom(families);
+}
+
+FontLists installedFontLists(const FormatTemplate& shown) {
+    return fontListsWithStandIns(installedFamilies(), shown, [](const std::string& name) {
+        return QFontDatabase::hasFamily(QString::fromStdString(name));
+    });
 }
 
 }  // namespace quillmark::gui

@@ -2,6 +2,7 @@
 
 #include "template/FormatTemplate.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,13 @@ struct FontLists {
 
 // Font lists from names in reporting order (repeats allowed).
 FontLists fontListsFrom(const std::vector<std::string>& reported);
+
+// Font lists of `families` (in reporting order) and of the stand-ins: the
+// font names of `shown` and of the built-in defaults that are no family but
+// that `answered` says the machine shows with one; they are reported after
+// the families.
+FontLists fontListsWithStandIns(std::vector<std::string> families, const FormatTemplate& shown,
+                                const std::function<bool(const std::string&)>& answered);
 
 // Font lists of the families installed on this machine, from Qt's font
 // database. A font name of `shown` (or of the built-in defaults) that is not

@@ -5,6 +5,7 @@
 #include "gui/StatusBarParts.h"
 #include "gui/TemplateSettingsDialog.h"
 #include "gui/templatesettings/SettingsList.h"
+#include "gui/templatesettings/SettingsTexts.h"
 #include "gui/templatesettings/TemplatePage.h"
 
 #include <QAbstractButton>
@@ -14,7 +15,9 @@
 #include <QTest>
 #include <QTimer>
 
+#include <chrono>
 #include <functional>
+#include <future>
 
 using namespace quillmark;
 using namespace quillmark::gui;
@@ -103,4 +106,32 @@ void MainWindowTemplateTest::cancelKeepsTitleAndTemplate() {
     QVERIFY(seen);
     QVERIFY(currentTemplate() == FormatTemplate{});
     QCOMPARE(fixture.window.statusParts().text(0), QStringLiteral("Norvale(学士论文检测)"));
+}
+
+void MainWindowTemplateTest::confirmDuringRunWaitsForTheRunToEnd() {
+    WindowFixture fixture;
+    std::promise<void> release;
+    std::shared_future<void> released = release.get_future().share();
+    fixture.window.shell().setCheckBody(CheckKind::Cover, [released](const CheckContext&, CheckMode) {
+        released.wait_for(std::chrono::seconds(30));
+    });
+    QCOMPARE(fixture.window.shell().runs().start({CheckKind::Cover}, CheckContext{}, nullptr),
+             RunController::StartResult::Started);
+    QVERIFY(fixture.window.shell().runInProgress());
+
+    bool seen = false;
+    whenDialogOpens(
+        [](TemplateSettingsDialog& dialog) {
+            heading1Size(dialog)->setCurrentIndex(heading1Size(dialog)->findText("小四"));
+            press(dialog, "confirmButton");
+        },
+        seen);
+    fixture.window.templateSettings();
+    QVERIFY(seen);
+    QCOMPARE(fixture.messages.shown, std::vector<std::string>{texts::kTemplateWaitsForRun});
+    QCOMPARE(currentTemplate().heading1Size, 16.0f);  // the running check still reads the old template
+
+    release.set_value();
+    QTRY_VERIFY_WITH_TIMEOUT(!fixture.window.shell().runInProgress(), 30000);
+    QTRY_COMPARE_WITH_TIMEOUT(currentTemplate().heading1Size, 12.0f, 30000);
 }

@@ -7,4 +7,5 @@ class MainWindowTemplateTest : public QObject {
 private slots:
     void masterThesisTypeUpdatesStatusTitle();
     void cancelKeepsTitleAndTemplate();
+    void confirmDuringRunWaitsForTheRunToEnd();
 };

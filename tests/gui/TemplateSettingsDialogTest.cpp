@@ -360,6 +360,29 @@ void TemplateSettingsDialogTest::fontListsListEachFamilyOnce() {
     QCOMPARE(shown(*dialog, kMasFaceEng, 1106), QStringLiteral("arial"));
 }
 
+void TemplateSettingsDialogTest::standInsJoinTheFontLists() {
+    // The machine shows 宋体 and Times New Roman with other families, and
+    // knows neither 黑体, Arial nor 楷体.
+    const auto answered = [](const std::string& name) { return name == "宋体" || name == "Times New Roman"; };
+    FormatTemplate tmpl;
+    tmpl.heading3Font = "楷体";
+    const FontLists lists = fontListsWithStandIns({"Liberation Serif", "AR PL UMing CN", "DejaVu Sans"}, tmpl, answered);
+    QCOMPARE(lists.reported, (std::vector<std::string>{"Liberation Serif", "AR PL UMing CN", "DejaVu Sans", "宋体",
+                                                       "Times New Roman"}));
+    QCOMPARE(lists.sorted.size(), 5u);
+
+    auto dialog = openOn(tmpl, lists);
+    QCOMPARE(shown(*dialog, kText, 1048), QStringLiteral("宋体"));
+    QCOMPARE(shown(*dialog, kText, 1049), QStringLiteral("Times New Roman"));
+    click(*dialog, "confirmButton");
+    // What no list shows is lost on "确定", as on any machine without that font.
+    QCOMPARE(dialog->result().bodyTextCnFont, std::string("宋体"));
+    QCOMPARE(dialog->result().superscriptFont, std::string("Times New Roman"));
+    QCOMPARE(dialog->result().heading1Font, std::string());
+    QCOMPARE(dialog->result().heading3Font, std::string());
+    QCOMPARE(dialog->result().enInnerTitleFont, std::string());
+}
+
 void TemplateSettingsDialogTest::installedListsKeepTheDefaultFonts() {
     const FontLists lists = installedFontLists(FormatTemplate{});
     const QStringList families = QFontDatabase::families();

@@ -16,6 +16,7 @@ private slots:
     void fontNameBeginningSelectsFirstFamily();
     void separatorShowsAndTakesTypedText();
     void fontListsListEachFamilyOnce();
+    void standInsJoinTheFontLists();
     void installedListsKeepTheDefaultFonts();
     void confirmDuringRunTellsTheChangeWaits();
     void saveAsWritesATemplateThatLoadsBack();
