@@ -15,17 +15,17 @@ constexpr int kListsPerRow = 3;
 
 }  // namespace
 
-ListPage::ListPage(PageSpec spec, const FontLists& fonts, QWidget* parent)
-    : TemplatePage(parent), spec_(std::move(spec)) {
-    auto* layout = new QVBoxLayout(this);
-    for (const GroupSpec& group : spec_.groups) layout->addWidget(buildGroup(group, fonts));
-    layout->addStretch(1);
+ListPage::ListPage(PageLayout layout, const FontLists& fonts, QWidget* parent)
+    : TemplatePage(parent), layout_(std::move(layout)) {
+    auto* column = new QVBoxLayout(this);
+    for (const ListGroup& group : layout_.groups) column->addWidget(buildGroup(group, fonts));
+    column->addStretch(1);
 
-    if (spec_.cornerText == nullptr) return;
+    if (layout_.cornerText == nullptr) return;
     auto* corner = new QHBoxLayout;
     corner->addStretch(1);
-    const QString cornerText = QString::fromUtf8(spec_.cornerText);
-    if (spec_.cornerIsGroupBox) {
+    const QString cornerText = QString::fromUtf8(layout_.cornerText);
+    if (layout_.cornerIsGroupBox) {
         auto* box = new QGroupBox(cornerText, this);
         box->setMinimumSize(120, 36);
         corner->addWidget(box);
@@ -34,21 +34,21 @@ ListPage::ListPage(PageSpec spec, const FontLists& fonts, QWidget* parent)
         label->setObjectName(QStringLiteral("cornerText"));
         corner->addWidget(label);
     }
-    layout->addLayout(corner);
+    column->addLayout(corner);
 }
 
-QWidget* ListPage::buildGroup(const GroupSpec& group, const FontLists& fonts) {
+QWidget* ListPage::buildGroup(const ListGroup& group, const FontLists& fonts) {
     QWidget* box = group.title != nullptr ? new QGroupBox(QString::fromUtf8(group.title), this) : new QWidget(this);
     auto* grid = new QGridLayout(box);
     int slot = 0;
-    for (const ListSpec& spec : group.lists) {
-        auto* list = new SettingsList(spec, fonts, box);
-        auto* label = new QLabel(QString::fromUtf8(spec.label), box);
+    for (const ListRow& row : group.lists) {
+        auto* list = new SettingsList(row, fonts, box);
+        auto* label = new QLabel(QString::fromUtf8(row.label), box);
         label->setBuddy(list);
-        const int row = slot / kListsPerRow;
+        const int gridRow = slot / kListsPerRow;
         const int column = (slot % kListsPerRow) * 2;
-        grid->addWidget(label, row, column, Qt::AlignRight);
-        grid->addWidget(list, row, column + 1);
+        grid->addWidget(label, gridRow, column, Qt::AlignRight);
+        grid->addWidget(list, gridRow, column + 1);
         lists_.push_back(list);
         ++slot;
     }
@@ -56,7 +56,7 @@ QWidget* ListPage::buildGroup(const GroupSpec& group, const FontLists& fonts) {
     return box;
 }
 
-QString ListPage::tabTitle() const { return QString::fromUtf8(spec_.tabTitle); }
+QString ListPage::tabTitle() const { return QString::fromUtf8(layout_.tabTitle); }
 
 void ListPage::showTemplate(const FormatTemplate& tmpl) {
     for (SettingsList* list : lists_) list->showTemplate(tmpl);

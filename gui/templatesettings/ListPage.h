@@ -9,17 +9,17 @@ namespace quillmark::gui {
 
 // A group box of a page and its lists; a group without a title places its
 // lists on the page itself.
-struct GroupSpec {
+struct ListGroup {
     const char* title;
-    std::vector<ListSpec> lists;
+    std::vector<ListRow> lists;
 };
 
 // How a page is made: its tab title, its groups in order, and the text in
 // its lower right corner (a static text, or on one page an empty group box;
 // none when null).
-struct PageSpec {
+struct PageLayout {
     const char* tabTitle;
-    std::vector<GroupSpec> groups;
+    std::vector<ListGroup> groups;
     const char* cornerText;
     bool cornerIsGroupBox = false;
 };
@@ -28,7 +28,7 @@ struct PageSpec {
 class ListPage : public TemplatePage {
     Q_OBJECT
 public:
-    ListPage(PageSpec spec, const FontLists& fonts, QWidget* parent = nullptr);
+    ListPage(PageLayout layout, const FontLists& fonts, QWidget* parent = nullptr);
 
     QString tabTitle() const override;
     void showTemplate(const FormatTemplate& tmpl) override;
@@ -37,9 +37,9 @@ public:
     const std::vector<SettingsList*>& lists() const { return lists_; }
 
 private:
-    QWidget* buildGroup(const GroupSpec& group, const FontLists& fonts);
+    QWidget* buildGroup(const ListGroup& group, const FontLists& fonts);
 
-    PageSpec spec_;
+    PageLayout layout_;
     std::vector<SettingsList*> lists_;
 };
 

@@ -30,14 +30,14 @@ bool isSizeKind(ListKind kind) { return kind == ListKind::Size || kind == ListKi
 
 }  // namespace
 
-SettingsList::SettingsList(const ListSpec& spec, const FontLists& fonts, QWidget* parent)
-    : QComboBox(parent), spec_(spec), items_(itemsOf(spec.kind, fonts)) {
-    setObjectName(QStringLiteral("list%1").arg(spec.id));
+SettingsList::SettingsList(const ListRow& row, const FontLists& fonts, QWidget* parent)
+    : QComboBox(parent), row_(row), items_(itemsOf(row.kind, fonts)) {
+    setObjectName(QStringLiteral("list%1").arg(row.id));
     setMaxVisibleItems(16);
     setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    setMinimumContentsLength(isTextKind(spec.kind) && spec.kind != ListKind::Separator ? 14 : 6);
+    setMinimumContentsLength(isTextKind(row.kind) && row.kind != ListKind::Separator ? 14 : 6);
     for (const std::string& item : items_) addItem(QString::fromStdString(item));
-    if (spec.kind == ListKind::Separator) {
+    if (row.kind == ListKind::Separator) {
         setEditable(true);
         setInsertPolicy(QComboBox::NoInsert);
         setCompleter(nullptr);  // the typed text is taken as typed
@@ -56,26 +56,26 @@ void SettingsList::select(std::optional<std::size_t> index, bool clearWhenNone) 
 void SettingsList::showTemplate(const FormatTemplate& tmpl) {
     // A text search that finds nothing leaves the selection as it is; an
     // index outside the list leaves the list without a selection.
-    if (isTextKind(spec_.kind)) {
-        select(selectByPrefix(items_, tmpl.*std::get<TextMember>(spec_.member)), false);
-    } else if (isSizeKind(spec_.kind)) {
-        select(selectSize(items_, tmpl.*std::get<SizeMember>(spec_.member)), false);
+    if (isTextKind(row_.kind)) {
+        select(selectByPrefix(items_, tmpl.*std::get<TextMember>(row_.member)), false);
+    } else if (isSizeKind(row_.kind)) {
+        select(selectSize(items_, tmpl.*std::get<SizeMember>(row_.member)), false);
     } else {
-        select(selectByIndex(items_, tmpl.*std::get<IntegerMember>(spec_.member)), true);
+        select(selectByIndex(items_, tmpl.*std::get<IntegerMember>(row_.member)), true);
     }
 }
 
 void SettingsList::readTemplate(FormatTemplate& tmpl) const {
     const int index = currentIndex();
     const ListSelection selected = index < 0 ? std::nullopt : ListSelection(static_cast<std::size_t>(index));
-    if (spec_.kind == ListKind::Separator) {
-        tmpl.*std::get<TextMember>(spec_.member) = currentText().toStdString();
-    } else if (isTextKind(spec_.kind)) {
-        tmpl.*std::get<TextMember>(spec_.member) = readText(items_, selected);
-    } else if (isSizeKind(spec_.kind)) {
-        tmpl.*std::get<SizeMember>(spec_.member) = readSize(items_, selected);
+    if (row_.kind == ListKind::Separator) {
+        tmpl.*std::get<TextMember>(row_.member) = currentText().toStdString();
+    } else if (isTextKind(row_.kind)) {
+        tmpl.*std::get<TextMember>(row_.member) = readText(items_, selected);
+    } else if (isSizeKind(row_.kind)) {
+        tmpl.*std::get<SizeMember>(row_.member) = readSize(items_, selected);
     } else {
-        tmpl.*std::get<IntegerMember>(spec_.member) = readIndex(selected);
+        tmpl.*std::get<IntegerMember>(row_.member) = readIndex(selected);
     }
 }
 

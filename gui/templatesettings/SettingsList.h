@@ -24,7 +24,7 @@ enum class ListKind {
 };
 
 // One list of a settings page: its label, its control id and the member it shows.
-struct ListSpec {
+struct ListRow {
     const char* label;
     int id;
     ListKind kind;
@@ -37,17 +37,17 @@ struct ListSpec {
 class SettingsList : public QComboBox {
     Q_OBJECT
 public:
-    SettingsList(const ListSpec& spec, const FontLists& fonts, QWidget* parent = nullptr);
+    SettingsList(const ListRow& row, const FontLists& fonts, QWidget* parent = nullptr);
 
     void showTemplate(const FormatTemplate& tmpl);
     void readTemplate(FormatTemplate& tmpl) const;
 
-    const ListSpec& spec() const { return spec_; }
+    const ListRow& row() const { return row_; }
 
 private:
     void select(std::optional<std::size_t> index, bool clearWhenNone);
 
-    ListSpec spec_;
+    ListRow row_;
     std::vector<std::string> items_;
 };
 

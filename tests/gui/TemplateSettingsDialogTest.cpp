@@ -180,7 +180,7 @@ void TemplateSettingsDialogTest::everyListChangesExactlyItsMember() {
             click(*dialog, "confirmButton");
             const QStringList changed = changedMembers(defaults, dialog->result());
             const QString context = box->objectName() + " on tab " + QString::number(tab) + " set to " + item;
-            QVERIFY2(changed == QStringList{memberName(box->spec().member)},
+            QVERIFY2(changed == QStringList{memberName(box->row().member)},
                      qPrintable(context + ": changed " + changed.join(", ")));
         }
     }
@@ -210,7 +210,7 @@ void TemplateSettingsDialogTest::listsCoverEveryEditableMemberOnce() {
     auto dialog = openOn(FormatTemplate{});
     QMap<QString, int> shownBy;
     for (int tab = 0; tab < kSelItem; ++tab) {
-        for (SettingsList* box : listsOf(*dialog, tab)) ++shownBy[memberName(box->spec().member)];
+        for (SettingsList* box : listsOf(*dialog, tab)) ++shownBy[memberName(box->row().member)];
     }
     using T = FormatTemplate;
     const std::vector<MemberPointer> notEdited{
