@@ -1,6 +1,6 @@
 #include "MainWindowTemplateTest.h"
 
-#include "RecordingMessages.h"
+#include "SettingsTestMessages.h"
 #include "gui/MainWindow.h"
 #include "gui/StatusBarParts.h"
 #include "gui/TemplateSettingsDialog.h"

@@ -1,6 +1,6 @@
 #include "TemplateSettingsDialogTest.h"
 
-#include "RecordingMessages.h"
+#include "SettingsTestMessages.h"
 #include "gui/TemplateSettingsDialog.h"
 #include "gui/templatesettings/SettingsPages.h"
 #include "gui/templatesettings/SettingsTexts.h"
