@@ -398,6 +398,8 @@ void MainWindow::loadTemplate() {
 
 void MainWindow::templateSettings() {
     TemplateSettingsDialog dialog(templates_->latest(), this);
+    dialog.setMessages(*messages_);
+    dialog.setRunInProgress([this] { return shell_->runInProgress(); });
     if (dialog.exec() == QDialog::Accepted) templates_->replace(dialog.result());
     showThesisType();
 }

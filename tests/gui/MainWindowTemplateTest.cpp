@@ -1,0 +1,137 @@
+#include "MainWindowTemplateTest.h"
+
+#include "SettingsTestMessages.h"
+#include "gui/MainWindow.h"
+#include "gui/StatusBarParts.h"
+#include "gui/TemplateSettingsDialog.h"
+#include "gui/templatesettings/SettingsList.h"
+#include "gui/templatesettings/SettingsTexts.h"
+#include "gui/templatesettings/TemplatePage.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <chrono>
+#include <functional>
+#include <future>
+
+using namespace quillmark;
+using namespace quillmark::gui;
+
+namespace {
+
+// Runs `act` on the settings dialog once the window's command has opened it.
+void whenDialogOpens(std::function<void(TemplateSettingsDialog&)> act, bool& seen) {
+    QTimer::singleShot(0, [act = std::move(act), &seen] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            auto* dialog = qobject_cast<TemplateSettingsDialog*>(widget);
+            if (dialog != nullptr && dialog->isVisible()) {
+                seen = true;
+                act(*dialog);
+                return;
+            }
+        }
+    });
+}
+
+void press(TemplateSettingsDialog& dialog, const char* name) {
+    dialog.findChild<QAbstractButton*>(QString::fromLatin1(name))->click();
+}
+
+SettingsList* heading1Size(TemplateSettingsDialog& dialog) {
+    return dialog.pages().at(6)->findChild<SettingsList*>(QStringLiteral("list1061"));
+}
+
+struct WindowFixture {
+    WindowFixture() : window(MainWindow::Options{&messages, nullptr, work.path().toStdString()}) {
+        currentTemplate() = FormatTemplate{};
+    }
+    ~WindowFixture() { currentTemplate() = FormatTemplate{}; }
+
+    QTemporaryDir work;
+    RecordingMessages messages;
+    MainWindow window;
+};
+
+}  // namespace
+
+void MainWindowTemplateTest::masterThesisTypeUpdatesStatusTitle() {
+    WindowFixture fixture;
+    QCOMPARE(fixture.window.statusParts().text(0), QStringLiteral("Norvale(学士论文检测)"));
+
+    bool seen = false;
+    whenDialogOpens(
+        [](TemplateSettingsDialog& dialog) {
+            dialog.findChild<QRadioButton*>("masterRadio")->click();
+            heading1Size(dialog)->setCurrentIndex(heading1Size(dialog)->findText("小四"));
+            press(dialog, "confirmButton");
+        },
+        seen);
+    fixture.window.templateSettings();
+    QVERIFY(seen);
+    QCOMPARE(fixture.window.statusParts().text(0), QStringLiteral("Norvale(硕士论文检测)"));
+    QCOMPARE(currentTemplate().thesisType, int(kMasterThesis));
+    QCOMPARE(currentTemplate().heading1Size, 12.0f);  // what the next run reads
+    QVERIFY(fixture.messages.shown.empty());
+
+    bool masterShown = false;
+    seen = false;
+    whenDialogOpens(
+        [&masterShown](TemplateSettingsDialog& dialog) {
+            masterShown = dialog.findChild<QRadioButton*>("masterRadio")->isChecked();
+            QCOMPARE(heading1Size(dialog)->currentText(), QStringLiteral("小四"));
+            press(dialog, "cancelButton");
+        },
+        seen);
+    fixture.window.templateSettings();
+    QVERIFY(seen);
+    QVERIFY(masterShown);
+}
+
+void MainWindowTemplateTest::cancelKeepsTitleAndTemplate() {
+    WindowFixture fixture;
+    bool seen = false;
+    whenDialogOpens(
+        [](TemplateSettingsDialog& dialog) {
+            dialog.findChild<QRadioButton*>("masterRadio")->click();
+            heading1Size(dialog)->setCurrentIndex(0);
+            dialog.close();  // the close box
+        },
+        seen);
+    fixture.window.templateSettings();
+    QVERIFY(seen);
+    QVERIFY(currentTemplate() == FormatTemplate{});
+    QCOMPARE(fixture.window.statusParts().text(0), QStringLiteral("Norvale(学士论文检测)"));
+}
+
+void MainWindowTemplateTest::confirmDuringRunWaitsForTheRunToEnd() {
+    WindowFixture fixture;
+    std::promise<void> release;
+    std::shared_future<void> released = release.get_future().share();
+    fixture.window.shell().setCheckBody(CheckKind::Cover, [released](const CheckContext&, CheckMode) {
+        released.wait_for(std::chrono::seconds(30));
+    });
+    QCOMPARE(fixture.window.shell().runs().start({CheckKind::Cover}, CheckContext{}, nullptr),
+             RunController::StartResult::Started);
+    QVERIFY(fixture.window.shell().runInProgress());
+
+    bool seen = false;
+    whenDialogOpens(
+        [](TemplateSettingsDialog& dialog) {
+            heading1Size(dialog)->setCurrentIndex(heading1Size(dialog)->findText("小四"));
+            press(dialog, "confirmButton");
+        },
+        seen);
+    fixture.window.templateSettings();
+    QVERIFY(seen);
+    QCOMPARE(fixture.messages.shown, std::vector<std::string>{texts::kTemplateWaitsForRun});
+    QCOMPARE(currentTemplate().heading1Size, 16.0f);  // the running check still reads the old template
+
+    release.set_value();
+    QTRY_VERIFY_WITH_TIMEOUT(!fixture.window.shell().runInProgress(), 30000);
+    QTRY_COMPARE_WITH_TIMEOUT(currentTemplate().heading1Size, 12.0f, 30000);
+}

@@ -1,0 +1,20 @@
+#include "MainWindowTemplateTest.h"
+#include "TemplateSettingsDialogTest.h"
+
+#include <QApplication>
+#include <QTest>
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    int failures = 0;
+    {
+        TemplateSettingsDialogTest dialogTest;
+        failures += QTest::qExec(&dialogTest, argc, argv);
+    }
+    {
+        MainWindowTemplateTest windowTest;
+        failures += QTest::qExec(&windowTest, argc, argv);
+    }
+    return failures;
+}
