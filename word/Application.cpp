@@ -176,6 +176,14 @@ Document Documents::Open(const std::string& openedPath, const OpenOptions& optio
     OUString url;
     osl::FileBase::getFileURLFromSystemPath(uno::toOU(absolute), url);
 
+    // Starting the engine has its own bound; the opening's bound begins
+    // when the engine is there.
+    Reference<css::frame::XComponentLoader> loader;
+    try {
+        loader.set(Engine::instance().desktop(), uno::UNO_QUERY_THROW);
+    } catch (...) {
+        uno::rethrowAsWordError();
+    }
     AbortingInteractionHandler interaction;
     Reference<css::lang::XComponent> component;
     const auto limit = openTimeout();
@@ -184,7 +192,6 @@ Document Documents::Open(const std::string& openedPath, const OpenOptions& optio
         return tooLarge(path, "打开超过 " + std::to_string(limit.count()) + " 秒");
     };
     try {
-        Reference<css::frame::XComponentLoader> loader(Engine::instance().desktop(), uno::UNO_QUERY_THROW);
         const css::beans::PropertyValue argList[] = {
             uno::prop("Hidden", uno::Any(!options.visible)),
             uno::prop("ReadOnly", uno::Any(options.readOnly)),
