@@ -1,5 +1,7 @@
 #include "cli/CheckCommand.h"
 
+#include "cli/BatchCheck.h"
+
 #include "checks/Checker.h"
 #include "checks/CheckerBodies.h"
 #include "cli/PartNames.h"
@@ -18,6 +20,8 @@
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 
+#include <chrono>
+#include <atomic>
 #include <iostream>
 #include <memory>
 #include <mutex>
@@ -41,13 +45,18 @@ public:
         ++count_;
     }
     void showError(const std::string& caption, const std::string& text) override { showMessage(caption + ": " + text); }
+    // The engine's own description is the message; the boxes' framing is
+    // for the window.
+    void showEngineError(long code, const std::string& description) override {
+        if (description.empty()) MessageSink::showEngineError(code, description); else showMessage(description);
+    }
     bool askYesNo(const std::string&) override { return true; }
     int count() const { return count_; }
 
 private:
     std::ostream& err_;
     std::mutex mutex_;
-    int count_ = 0;
+    std::atomic<int> count_{0};
 };
 
 // The status bar, for --verbose.
@@ -85,6 +94,14 @@ bool validateOptions(const CheckOptions& options, std::vector<CheckKind>& kinds,
     }
     if (!options.report.empty() && options.files.size() != 1) {
         err << "quillmark: --report takes exactly one file to check\n";
+        return false;
+    }
+    if (options.jobs < 1) {
+        err << "quillmark: --jobs must be at least 1\n";
+        return false;
+    }
+    if (options.openTimeoutSeconds < 1) {
+        err << "quillmark: --open-timeout must be at least 1 second\n";
         return false;
     }
     if (!options.type.empty() && options.type != "bachelor" && options.type != "master") {
@@ -145,11 +162,14 @@ public:
         context.fileName = record->displayName;
         context.reporter = &reporter_;
         // One check at a time, so that each finding is known by its check.
+        // A failed check (the engine gone, a broken document) ends the
+        // document's run: one message for one failure.
         for (CheckKind kind : kinds) {
             runs_.allowRuns();
             if (runs_.start({kind}, context, record) != RunController::StartResult::Started) return false;
             runs_.wait();
             collect(file, kind);
+            if (messages_.count() != messagesBefore) break;
         }
         last_ = record;
         return messages_.count() == messagesBefore;
@@ -217,6 +237,8 @@ void printJson(const std::vector<Finding>& findings, std::ostream& out) {
 int runCheck(const CheckOptions& options, std::ostream& out, std::ostream& err) {
     std::vector<CheckKind> kinds;
     if (!validateOptions(options, kinds, err)) return kError;
+    word::setOpenTimeout(std::chrono::seconds(options.openTimeoutSeconds));
+    if (options.jobs > 1 && options.files.size() > 1) return runBatch(options, out, err);
     FormatTemplate formatTemplate;
     loadTemplateFiles(formatTemplate, options.templates, err);
     if (options.type == "bachelor") formatTemplate.thesisType = kBachelorThesis;
@@ -249,6 +271,9 @@ void addCheckCommand(CLI::App& app) {
     check->add_option("--report", options->report, "Write the checked document here and the text report beside it");
     check->add_flag("--json", options->json, "Print the findings as JSON");
     check->add_flag("--verbose", options->verbose, "Print the run's status texts on standard error");
+    check->add_option("--open-timeout", options->openTimeoutSeconds,
+                      "Seconds a document may take to open before it is refused (default 120)");
+    check->add_option("--jobs", options->jobs, "Check this many files at once, each with an engine of its own (default 1)");
     check->callback([options] {
         const int exitCode = runCheck(*options, std::cout, std::cerr);
         if (exitCode != 0) throw CLI::RuntimeError(exitCode);

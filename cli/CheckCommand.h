@@ -19,6 +19,8 @@ struct CheckOptions {
     std::string report;
     bool json = false;
     bool verbose = false;
+    int openTimeoutSeconds = 120;
+    int jobs = 1;
 };
 
 // Registers "check".

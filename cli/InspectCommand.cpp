@@ -6,6 +6,7 @@
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 
+#include <chrono>
 #include <iostream>
 #include <memory>
 
@@ -67,9 +68,12 @@ void printJson(long pages, const std::vector<ParagraphFacts>& all, std::ostream&
 
 int runInspect(const InspectOptions& options, std::ostream& out, std::ostream& err) {
     try {
+        word::setOpenTimeout(std::chrono::seconds(options.openTimeoutSeconds));
         TemporaryCopy copy(options.file);
         word::Application application;
-        word::Document document = application.Documents().Open(copy.path());
+        word::OpenOptions openOptions;
+        openOptions.shownName = options.file;
+        word::Document document = application.Documents().Open(copy.path(), openOptions);
         const word::Paragraphs paragraphs = document.Paragraphs();
         std::vector<ParagraphFacts> all;
         for (long i = 1; i <= paragraphs.Count(); ++i) all.push_back(factsOf(paragraphs, i));
@@ -90,6 +94,8 @@ void addInspectCommand(CLI::App& app) {
     CLI::App* inspect = app.add_subcommand("inspect", "Print what the engine reads of a document, paragraph by paragraph");
     inspect->add_option("FILE", options->file, "The document (.doc or .docx)")->required();
     inspect->add_flag("--json", options->json, "Print JSON instead of text");
+    inspect->add_option("--open-timeout", options->openTimeoutSeconds,
+                        "Seconds the document may take to open before it is refused (default 120)");
     inspect->callback([options] {
         const int exitCode = runInspect(*options, std::cout, std::cerr);
         if (exitCode != 0) throw CLI::RuntimeError(exitCode);

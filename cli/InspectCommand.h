@@ -12,6 +12,7 @@ namespace quillmark {
 struct InspectOptions {
     std::string file;
     bool json = false;
+    int openTimeoutSeconds = 120;
 };
 
 // Registers "inspect": what the engine reads of a document, paragraph by paragraph.

@@ -4,7 +4,7 @@
 
 namespace quillmark {
 
-// A private copy of a user's file in a temporary folder, removed again when
+// A private copy of a user's file in a folder of its own in the working folder, removed again when
 // the copy goes out of scope. The engine only ever opens such copies, so the
 // user's own file is never opened or written by it.
 class TemporaryCopy {

@@ -1,6 +1,8 @@
 #include "cli/CheckCommand.h"
 #include "cli/InspectCommand.h"
+#include "cli/Interruption.h"
 #include "cli/TemplateCommand.h"
+#include "shell/WorkingFolder.h"
 #include "word/Engine.h"
 
 #include <CLI/CLI.hpp>
@@ -35,6 +37,7 @@ int run(CLI::App& app, int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    quillmark::handleInterruptions();
     CLI::App app{"Checks the format of Chinese university theses", "quillmark"};
     app.set_version_flag("--version", "quillmark " QUILLMARK_VERSION);
     app.require_subcommand(1);
@@ -47,5 +50,6 @@ int main(int argc, char** argv) {
     const int exitCode = run(app, argc, argv);
     // End the engine while the runtime that talks to it is still whole.
     word::Engine::instance().shutDown();
+    quillmark::removeWorkingFolder();
     return exitCode;
 }

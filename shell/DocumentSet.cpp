@@ -4,15 +4,26 @@
 #include "shell/EngineErrors.h"
 #include "shell/OpenDocumentWorker.h"
 #include "shell/ShellTexts.h"
+#include "shell/ThesisCopy.h"
 #include "word/Application.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <stdexcept>
 #include <mutex>
 #include <system_error>
 
 namespace quillmark {
 
 namespace fs = std::filesystem;
+
+namespace {
+
+struct CopyFailure : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+}  // namespace
 
 DocumentSet::DocumentSet(RunLock& runLock, UserMessages& messages, fs::path workDir, Options options)
     : runLock_(runLock),
@@ -42,21 +53,13 @@ fs::path DocumentSet::copyIntoWorkDir(const fs::path& source) {
         }
         if (ec) break;
     }
-    if (folder.empty()) {
-        if (!ec) ec = std::make_error_code(std::errc::file_exists);
-        throw fs::filesystem_error("cannot create a folder for the working copy", workDir_, ec);
-    }
+    if (folder.empty()) throw CopyFailure("工作文件夹：" + copyFailureReason(ec ? ec.value() : EEXIST));
     fs::path copy = folder / source.filename();
-    if (!fs::is_regular_file(source, ec)) {
-        fs::remove(folder, ec);
-        throw fs::filesystem_error("not a file", source, std::make_error_code(std::errc::no_such_file_or_directory));
-    }
-    fs::copy_file(source, copy, fs::copy_options::overwrite_existing, ec);
-    if (ec) {
+    const std::string failure = copyThesis(source, copy);
+    if (!failure.empty()) {
         std::error_code ignored;
-        fs::remove(copy, ignored);
         fs::remove(folder, ignored);
-        throw fs::filesystem_error("cannot copy", source, copy, ec);
+        throw CopyFailure(failure);
     }
     return copy;
 }
@@ -67,9 +70,8 @@ std::shared_ptr<ThesisDocument> DocumentSet::open(const fs::path& source) {
     fs::path copy;
     try {
         copy = copyIntoWorkDir(source);
-    } catch (const fs::filesystem_error& error) {
-        messages_.showMessage(std::string(texts::kCopyFailed) + "\n" + source.string() + "\n" +
-                              error.code().message());
+    } catch (const CopyFailure& failure) {
+        messages_.showMessage(copyFailedText(source, failure.what()));
         return nullptr;
     }
     workingCopies_.push_back(copy);

@@ -18,13 +18,17 @@ std::string errorCodeText(long code) {
     return text;
 }
 
-void reportEngineError(MessageSink& messages, const word::WordError& error) {
-    if (error.description().empty()) {
-        messages.showMessage(texts::kDebug);
-        messages.showError(texts::kComErrorCaption, errorCodeText(error.code()));
+void MessageSink::showEngineError(long code, const std::string& description) {
+    if (description.empty()) {
+        showMessage(texts::kDebug);
+        showError(texts::kComErrorCaption, errorCodeText(code));
     } else {
-        messages.showError(texts::kServerErrorCaption, runtimeErrorText(error.code(), error.description()));
+        showError(texts::kServerErrorCaption, runtimeErrorText(code, description));
     }
+}
+
+void reportEngineError(MessageSink& messages, const word::WordError& error) {
+    messages.showEngineError(error.code(), error.description());
 }
 
 }  // namespace quillmark

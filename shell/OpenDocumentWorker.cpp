@@ -17,6 +17,7 @@ int OpenDocumentWorker(std::shared_ptr<ThesisDocument> record, RunLock::Ticket t
         word::OpenOptions options;
         options.readOnly = false;
         options.visible = true;
+        options.shownName = record->sourcePath;
         record->setWordDocument(app.Documents().Open(record->tempCopyPath, options));
     } catch (const word::WordError& error) {
         reportEngineError(messages, error);

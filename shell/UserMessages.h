@@ -12,6 +12,10 @@ public:
     virtual ~MessageSink() = default;
     virtual void showMessage(const std::string& text) = 0;
     virtual void showError(const std::string& caption, const std::string& text) { showMessage(text); }
+    // An engine error: by default the engine's boxes (a description in a
+    // "Server Error" box, a bare code after "调试" in a "COM Error" box, see
+    // reportEngineError); a console prints the description alone.
+    virtual void showEngineError(long code, const std::string& description);
 };
 
 // All message boxes of the main window, including its one question (Yes/No).

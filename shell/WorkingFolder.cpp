@@ -1,5 +1,7 @@
 #include "shell/WorkingFolder.h"
 
+#include "word/ProcessTag.h"
+
 #include <cstdlib>
 #include <pwd.h>
 #include <system_error>
@@ -48,6 +50,24 @@ fs::path chooseWorkingFolder(const fs::path& programDir, const fs::path& cacheDi
     return cached;
 }
 
-fs::path workingFolder() { return chooseWorkingFolder(programDirectory(), userCacheDirectory()); }
+fs::path processWorkingFolder(const fs::path& parent) {
+    std::error_code ec;
+    fs::create_directories(parent, ec);
+    word::removeLeftoversOfDeadProcesses(parent, "");
+    const fs::path own = parent / word::processTag();
+    fs::create_directory(own, ec);
+    fs::permissions(own, fs::perms::owner_all, fs::perm_options::replace, ec);
+    return own;
+}
+
+fs::path workingFolder() {
+    static const fs::path folder = processWorkingFolder(userCacheDirectory() / "quillmark" / kWorkingFolderName);
+    return folder;
+}
+
+void removeWorkingFolder() {
+    std::error_code ignored;
+    fs::remove_all(workingFolder(), ignored);
+}
 
 }  // namespace quillmark

@@ -20,7 +20,18 @@ std::filesystem::path userCacheDirectory();
 std::filesystem::path chooseWorkingFolder(const std::filesystem::path& programDir,
                                           const std::filesystem::path& cacheDir);
 
-// chooseWorkingFolder(programDirectory(), userCacheDirectory()).
+// This process's own folder inside `parent`, named by the process (see
+// word::processTag), created readable by the user only. Folders there of
+// processes that no longer run (killed, power loss) are removed first.
+std::filesystem::path processWorkingFolder(const std::filesystem::path& parent);
+
+// Where the working copies of this process go: its own folder under
+// "quillmark/Temporary files for word" in the user's cache folder. Two
+// processes never share one, whatever folder they run from.
 std::filesystem::path workingFolder();
+
+// Removes this process's working folder with everything in it (the end of
+// the program, also an interrupted one).
+void removeWorkingFolder();
 
 }  // namespace quillmark

@@ -3,6 +3,7 @@
 #include "ApplicationState.h"
 #include "DocumentModel.h"
 #include "Engine.h"
+#include "FileFormat.h"
 #include "InteractionHandler.h"
 #include "WordConstants.h"
 #include "WordError.h"
@@ -16,9 +17,13 @@
 #include <osl/file.hxx>
 
 #include <algorithm>
+#include <atomic>
+#include <condition_variable>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <set>
+#include <thread>
 
 namespace word {
 
@@ -72,30 +77,121 @@ void closeQuietly(const Reference<css::lang::XComponent>& component) {
     }
 }
 
-void requireReadableFile(const std::string& path) {
-    std::error_code error;
-    const auto status = std::filesystem::status(path, error);
-    if (error || !std::filesystem::exists(status)) throw WordError(errors::OpenFailed, "文件不存在: " + path);
-    if (std::filesystem::is_directory(status)) throw WordError(errors::NotADocument, "不是文档而是文件夹: " + path);
-    std::ifstream probe(path, std::ios::binary);
-    if (!probe) throw WordError(errors::OpenFailed, "无法读取文件: " + path);
-    if (std::filesystem::file_size(path, error) == 0) throw WordError(errors::NotADocument, "文件是空的，不是文档: " + path);
+std::atomic<long> openTimeoutSeconds{120};
+
+// The user's texts for a file that does not open, one per cause.
+WordError notADocument(const std::string& path) {
+    return WordError(errors::NotADocument, "不是 Word 文档（.doc 或 .docx），无法检测：" + path);
 }
+WordError damaged(const std::string& path, const std::string& why = {}) {
+    return WordError(errors::OpenFailed, "文档已损坏，无法打开：" + path + (why.empty() ? "" : "（" + why + "）"));
+}
+WordError passwordProtected(const std::string& path) {
+    return WordError(errors::PasswordProtected, "文档受密码保护，无法打开：" + path);
+}
+WordError tooLarge(const std::string& path, const std::string& figures) {
+    return WordError(errors::TooLarge, "文档过大或已损坏：" + path + "（" + figures + "）");
+}
+WordError engineGone(const std::string& path) {
+    return WordError(errors::EngineUnavailable, "文档引擎在打开文档时退出，文档可能过大或已损坏：" + path);
+}
+
+void requireReadableFile(const std::string& file, const std::string& path) {
+    std::error_code error;
+    const auto status = std::filesystem::status(file, error);
+    if (std::filesystem::is_directory(status)) {
+        throw WordError(errors::NotADocument, "这是一个文件夹，不是文档：" + path);
+    }
+    if (error || !std::filesystem::exists(status)) throw WordError(errors::OpenFailed, "文件不存在：" + path);
+    std::ifstream probe(file, std::ios::binary);
+    if (!probe) throw WordError(errors::OpenFailed, "无法读取文件（" + std::string(std::strerror(errno)) + "）：" + path);
+    if (std::filesystem::file_size(file, error) == 0) throw WordError(errors::NotADocument, "文件是空的，不是文档：" + path);
+}
+
+// Refuses by the file's first bytes and a package's directory what the
+// engine would otherwise spend minutes or gigabytes on.
+void requireWordFormat(const std::string& file, const std::string& path) {
+    switch (sniffFileKind(file)) {
+        case FileKind::Unknown:
+            throw notADocument(path);
+        case FileKind::Xml:
+            if (xmlDeclaresDocumentType(file)) throw damaged(path, "含有文档类型声明");
+            return;
+        case FileKind::Zip: {
+            const PackageCheck check = checkPackage(file);
+            if (check.verdict == PackageVerdict::TooLarge) throw tooLarge(path, check.figures);
+            if (check.verdict == PackageVerdict::Damaged) throw damaged(path, check.figures);
+            if (check.verdict == PackageVerdict::NotADocument) throw notADocument(path);
+            return;
+        }
+        default:
+            return;
+    }
+}
+
+// Ends the engine when opening a document takes longer than the bound; the
+// engine's call then returns with an error and the next use starts a new
+// engine.
+class OpenWatchdog {
+public:
+    explicit OpenWatchdog(std::chrono::seconds limit)
+        : thread_([this, limit] {
+              std::unique_lock lock(mutex_);
+              if (wake_.wait_for(lock, limit, [this] { return done_; })) return;
+              fired_ = true;
+              lock.unlock();
+              Engine::instance().markDead();
+          }) {}
+    ~OpenWatchdog() {
+        {
+            std::lock_guard lock(mutex_);
+            done_ = true;
+        }
+        wake_.notify_all();
+        thread_.join();
+    }
+    bool fired() const { return fired_; }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    bool done_ = false;
+    std::atomic<bool> fired_{false};
+    std::thread thread_;
+};
 
 }  // namespace
 
 // Documents
 
-Document Documents::Open(const std::string& path, const OpenOptions& options) {
-    requireReadableFile(path);
-    const std::string absolute = std::filesystem::absolute(path).lexically_normal().string();
+void setOpenTimeout(std::chrono::seconds limit) { openTimeoutSeconds = static_cast<long>(limit.count()); }
+
+std::chrono::seconds openTimeout() { return std::chrono::seconds(openTimeoutSeconds.load()); }
+
+Document Documents::Open(const std::string& openedPath, const OpenOptions& options) {
+    const std::string& path = options.shownName.empty() ? openedPath : options.shownName;
+    requireReadableFile(openedPath, path);
+    requireWordFormat(openedPath, path);
+    const std::string absolute = std::filesystem::absolute(openedPath).lexically_normal().string();
     OUString url;
     osl::FileBase::getFileURLFromSystemPath(uno::toOU(absolute), url);
 
+    // Starting the engine has its own bound; the opening's bound begins
+    // when the engine is there.
+    Reference<css::frame::XComponentLoader> loader;
+    try {
+        loader.set(Engine::instance().desktop(), uno::UNO_QUERY_THROW);
+    } catch (...) {
+        uno::rethrowAsWordError();
+    }
     AbortingInteractionHandler interaction;
     Reference<css::lang::XComponent> component;
+    const auto limit = openTimeout();
+    OpenWatchdog watchdog(limit);
+    const auto timedOut = [&] {
+        return tooLarge(path, "打开超过 " + std::to_string(limit.count()) + " 秒");
+    };
     try {
-        Reference<css::frame::XComponentLoader> loader(Engine::instance().desktop(), uno::UNO_QUERY_THROW);
         const css::beans::PropertyValue argList[] = {
             uno::prop("Hidden", uno::Any(!options.visible)),
             uno::prop("ReadOnly", uno::Any(options.readOnly)),
@@ -107,25 +203,33 @@ Document Documents::Open(const std::string& path, const OpenOptions& options) {
         const uno::Sequence<css::beans::PropertyValue> args(argList, std::size(argList));
         component = loader->loadComponentFromURL(url, "_blank", 0, args);
     } catch (...) {
-        if (interaction.passwordRequested()) throw WordError(errors::PasswordProtected, "文档受密码保护，无法打开: " + path);
+        if (watchdog.fired()) throw timedOut();
+        if (interaction.passwordRequested()) throw passwordProtected(path);
         try {
             uno::rethrowAsWordError();
         } catch (const WordError& e) {
-            if (e.code() == errors::EngineUnavailable) throw;
-            throw WordError(errors::OpenFailed, "无法打开文档 " + path + ": " + e.description());
+            if (e.code() == errors::EngineUnavailable) throw engineGone(path);
+            throw damaged(path);
         }
     }
     if (!component.is()) {
-        if (interaction.passwordRequested()) throw WordError(errors::PasswordProtected, "文档受密码保护，无法打开: " + path);
-        throw WordError(errors::OpenFailed, "无法打开文档（文件已损坏或格式无法识别）: " + path);
+        if (watchdog.fired()) throw timedOut();
+        if (interaction.passwordRequested()) throw passwordProtected(path);
+        throw damaged(path);
     }
     Reference<css::text::XTextDocument> textDocument(component, uno::UNO_QUERY);
     Reference<css::frame::XModel> model(component, uno::UNO_QUERY);
     if (!textDocument.is() || !model.is() || !isWordProcessingFilter(loadedFilter(model))) {
         closeQuietly(component);
-        throw WordError(errors::NotADocument, "不是 Word 文档: " + path);
+        throw notADocument(path);
     }
-    auto document = std::make_shared<DocumentModel>(textDocument, absolute);
+    std::shared_ptr<DocumentModel> document;
+    try {
+        document = std::make_shared<DocumentModel>(textDocument, absolute);
+    } catch (const WordError&) {
+        if (watchdog.fired()) throw timedOut();
+        throw;
+    }
     {
         std::lock_guard lock(app_->mutex);
         app_->documents.push_back(document);

@@ -3,6 +3,7 @@
 #include "Document.h"
 #include "Range.h"
 
+#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,9 +12,17 @@ namespace word {
 
 class ApplicationState;
 
+// How long opening one document may take before the engine is ended and the
+// document refused (120 seconds unless set); for every later opening.
+void setOpenTimeout(std::chrono::seconds limit);
+std::chrono::seconds openTimeout();
+
 struct OpenOptions {
     bool readOnly = false;
     bool visible = false;
+    // How messages name the file (the user's own file rather than the
+    // working copy); the opened path when empty.
+    std::string shownName;
 };
 
 class Documents {

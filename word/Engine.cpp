@@ -1,6 +1,7 @@
 #include "Engine.h"
 
 #include "ProcessLauncher.h"
+#include "ProcessTag.h"
 #include "WordError.h"
 
 #include <com/sun/star/bridge/XUnoUrlResolver.hpp>
@@ -30,11 +31,40 @@ namespace {
 constexpr const char* kProgramDir = "/usr/lib/libreoffice/program";
 constexpr auto kStartTimeout = std::chrono::seconds(90);
 constexpr int kRestartRequested = 81;
+constexpr auto kTerminateBound = std::chrono::seconds(5);
+constexpr const char* kProfilePrefix = "quillmark-engine-";
+constexpr const char* kPipeStem = "quillmark-";
+// The engine's address space: a document that needs more ends the engine
+// instead of exhausting the machine. soffice maps about 0.6 GB at start
+// and a few hundred MB more for a long thesis.
+constexpr std::uint64_t kDefaultAddressSpaceMb = 4096;
+
+// The engine's pipes live in /tmp whatever TMPDIR says.
+const std::filesystem::path kPipeFolder = "/tmp";
+
+std::string pipeFilePrefix() { return "OSL_PIPE_" + std::to_string(getuid()) + "_" + kPipeStem; }
 
 std::string uniquePipeName() {
     static std::atomic<int> counter{0};
-    return "quillmark-" + std::to_string(getpid()) + "-" + std::to_string(++counter) + "-" +
-           std::to_string(std::chrono::steady_clock::now().time_since_epoch().count() % 100000);
+    return kPipeStem + processTag() + "-" + std::to_string(++counter);
+}
+
+std::uint64_t addressSpaceLimitBytes() {
+    std::uint64_t megabytes = kDefaultAddressSpaceMb;
+    if (const char* text = std::getenv("QUILLMARK_ENGINE_MEMORY_MB"); text && *text) {
+        megabytes = std::strtoull(text, nullptr, 10);
+    }
+    return megabytes << 20;
+}
+
+// Profiles and pipes of earlier runs that ended without cleaning up (killed,
+// power loss): their process is gone, so nobody else will remove them.
+void removeStaleLeftovers() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        removeLeftoversOfDeadProcesses(std::filesystem::temp_directory_path(), kProfilePrefix);
+        removeLeftoversOfDeadProcesses(kPipeFolder, pipeFilePrefix());
+    });
 }
 
 // Settings of the private profile: no lock files (a stale one would make the
@@ -51,8 +81,30 @@ constexpr const char* kProfileSettings = R"(<?xml version="1.0" encoding="UTF-8"
 <item oor:path="/org.openoffice.Office.Recovery/AutoSave"><prop oor:name="Enabled" oor:op="fuse"><value>false</value></prop></item>
 <item oor:path="/org.openoffice.Office.Recovery/RecoveryInfo"><prop oor:name="Enabled" oor:op="fuse"><value>false</value></prop></item>
 <item oor:path="/org.openoffice.Office.Common/Online"><prop oor:name="CheckForUpdates" oor:op="fuse"><value>false</value></prop></item>
+<item oor:path="/org.openoffice.Office.Common/Security/Scripting"><prop oor:name="BlockUntrustedRefererLinks" oor:op="fuse"><value>true</value></prop></item>
+<item oor:path="/org.openoffice.Office.Writer/Content/Update"><prop oor:name="Link" oor:op="fuse"><value>2</value></prop></item>
 </oor:items>
 )";
+
+// Our settings go into every profile, also into one copied from the cache
+// (which holds what the engine wrote at its first start): appended items
+// override earlier ones.
+void applyProfileSettings(const std::string& profileDir) {
+    const std::string file = profileDir + "/user/registrymodifications.xcu";
+    std::ifstream in(file, std::ios::binary);
+    std::string xml((std::istreambuf_iterator<char>(in)), {});
+    in.close();
+    const std::string settings(kProfileSettings);
+    const auto ours = settings.find("<item ");
+    const auto oursEnd = settings.rfind("</oor:items>");
+    const auto end = xml.rfind("</oor:items>");
+    if (end == std::string::npos) {
+        std::ofstream(file, std::ios::binary | std::ios::trunc) << settings;
+        return;
+    }
+    xml.insert(end, settings.substr(ours, oursEnd - ours));
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << xml;
+}
 
 // A profile the engine has already set up once, kept between runs: a fresh
 // profile costs the engine a second start.
@@ -76,7 +128,8 @@ void saveProfileTemplate(const std::string& profileDir) {
 }
 
 std::string makeProfileDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "quillmark-engine-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / (kProfilePrefix + processTag() + "-XXXXXX")).string();
     if (!mkdtemp(pattern.data())) {
         throw WordError(errors::EngineUnavailable, "无法创建文档引擎的临时配置目录");
     }
@@ -85,6 +138,8 @@ std::string makeProfileDir() {
     if (error || !std::filesystem::exists(pattern + "/user/registrymodifications.xcu")) {
         std::filesystem::create_directories(pattern + "/user");
         std::ofstream(pattern + "/user/registrymodifications.xcu") << kProfileSettings;
+    } else {
+        applyProfileSettings(pattern);
     }
     return pattern;
 }
@@ -170,18 +225,45 @@ void Engine::markDead() {
 void Engine::shutDown() {
     std::lock_guard lock(mutex_);
     if (!dead_ && desktop_.is()) {
-        try {
-            desktop_->terminate();
-        } catch (...) {
-            // The engine may answer the terminate by going away mid-call.
+        // An engine still busy with a call (a check that was stopped) would
+        // hold the terminate call as long as it likes: it gets a bound, after
+        // which the process is ended, which also ends the call.
+        auto finished = std::make_shared<std::atomic<bool>>(false);
+        std::thread terminating([desktop = desktop_, finished] {
+            try {
+                desktop->terminate();
+            } catch (...) {
+                // The engine may answer the terminate by going away mid-call.
+            }
+            finished->store(true);
+        });
+        const auto deadline = std::chrono::steady_clock::now() + kTerminateBound;
+        while (!finished->load() && std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
         }
-        // Give it a moment to end by itself before stopProcess forces it.
-        for (int i = 0; i < 100 && pid_ > 0; ++i) {
-            if (waitpid(pid_, nullptr, WNOHANG) == pid_) pid_ = -1; else std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        if (finished->load()) {
+            // Give it a moment to end by itself before stopProcess forces it.
+            for (int i = 0; i < 100 && pid_ > 0; ++i) {
+                if (waitpid(pid_, nullptr, WNOHANG) == pid_) pid_ = -1; else std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            }
         }
+        dead_ = true;
+        stopProcess();
+        terminating.join();
+        return;
     }
     dead_ = true;
     stopProcess();
+}
+
+void Engine::abandon() {
+    const pid_t pid = pid_;
+    if (pid > 0) {
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+    }
+    removeLeftoversOf(std::filesystem::temp_directory_path(), kProfilePrefix, processTag());
+    removeLeftoversOf(kPipeFolder, pipeFilePrefix(), processTag());
 }
 
 void Engine::stopProcess() {
@@ -204,8 +286,7 @@ void Engine::stopProcess() {
     }
     if (!pipeName_.empty()) {
         std::error_code ignored;
-        std::filesystem::remove(std::filesystem::temp_directory_path() /
-                                    ("OSL_PIPE_" + std::to_string(getuid()) + "_" + pipeName_), ignored);
+        std::filesystem::remove(kPipeFolder / ("OSL_PIPE_" + std::to_string(getuid()) + "_" + pipeName_), ignored);
         pipeName_.clear();
     }
     if (!profileDir_.empty()) {
@@ -219,6 +300,7 @@ void Engine::start() {
     static const bool registered = [] { return std::atexit(&Engine::endAtExit) == 0; }();
     (void)registered;
     stopProcess();
+    removeStaleLeftovers();
     profileDir_ = makeProfileDir();
     const std::string pipeName = uniquePipeName();
     pipeName_ = pipeName;
@@ -241,7 +323,7 @@ void Engine::start() {
 }
 
 void Engine::launch(const std::vector<std::string>& args) {
-    pid_ = ProcessLauncher::instance().launch(args);
+    pid_ = ProcessLauncher::instance().launch(args, addressSpaceLimitBytes());
     if (pid_ <= 0) throw WordError(errors::EngineUnavailable, "无法启动文档引擎 (soffice)");
 }
 

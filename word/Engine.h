@@ -5,6 +5,7 @@
 #include <com/sun/star/frame/XDesktop2.hpp>
 #include <com/sun/star/uno/XComponentContext.hpp>
 
+#include <atomic>
 #include <cstdint>
 #include <mutex>
 #include <string>
@@ -32,7 +33,12 @@ public:
     bool alive();
     void markDead();
     // Ends the engine process (the program ends, or Application.Quit).
+    // Bounded: an engine that does not end within a few seconds is killed.
     void shutDown();
+    // For an interrupted program: kills the engine at once, without a call
+    // into it or a wait for any lock, and removes its profile and pipe.
+    // Safe from a thread that handles a signal while others use the engine.
+    void abandon();
 
     pid_t pid() const { return pid_; }
 
@@ -46,7 +52,7 @@ private:
     static void endAtExit();
 
     mutable std::recursive_mutex mutex_;
-    pid_t pid_ = -1;
+    std::atomic<pid_t> pid_ = -1;
     std::string profileDir_;
     std::string pipeName_;
     std::uint64_t generation_ = 0;

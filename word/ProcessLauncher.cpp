@@ -7,6 +7,7 @@
 #include <mutex>
 #include <optional>
 #include <sys/prctl.h>
+#include <sys/resource.h>
 #include <thread>
 #include <unistd.h>
 
@@ -14,7 +15,13 @@ namespace word {
 
 namespace {
 
-pid_t spawnBoundToParent(const std::vector<std::string>& args) {
+struct Request {
+    std::vector<std::string> args;
+    std::uint64_t addressSpaceBytes = 0;
+};
+
+pid_t spawnBoundToParent(const Request& request) {
+    const auto& args = request.args;
     std::vector<char*> argv;
     for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
@@ -24,6 +31,13 @@ pid_t spawnBoundToParent(const std::vector<std::string>& args) {
     prctl(PR_SET_PDEATHSIG, SIGKILL);
     if (getppid() != parent) _exit(127);
     setpgid(0, 0);  // keep terminal signals meant for us away from the engine
+    sigset_t none;  // signals the parent handles on a thread of its own stay blocked across exec
+    sigemptyset(&none);
+    sigprocmask(SIG_SETMASK, &none, nullptr);
+    if (request.addressSpaceBytes > 0) {
+        const rlimit limit{request.addressSpaceBytes, request.addressSpaceBytes};
+        setrlimit(RLIMIT_AS, &limit);
+    }
     int devnull = open("/dev/null", O_RDWR);
     if (devnull >= 0) {
         dup2(devnull, STDIN_FILENO);
@@ -41,10 +55,10 @@ class LauncherThread {
 public:
     LauncherThread() : thread_([this] { loop(); }) { thread_.detach(); }
 
-    pid_t run(const std::vector<std::string>& args) {
+    pid_t run(Request request) {
         std::lock_guard oneCaller(callMutex_);
         std::unique_lock lock(mutex_);
-        request_ = args;
+        request_ = std::move(request);
         result_.reset();
         wake_.notify_all();
         done_.wait(lock, [this] { return result_.has_value(); });
@@ -68,7 +82,7 @@ private:
     std::mutex mutex_;
     std::condition_variable wake_;
     std::condition_variable done_;
-    std::optional<std::vector<std::string>> request_;
+    std::optional<Request> request_;
     std::optional<pid_t> result_;
     std::thread thread_;
 };
@@ -80,9 +94,9 @@ ProcessLauncher& ProcessLauncher::instance() {
     return launcher;
 }
 
-pid_t ProcessLauncher::launch(const std::vector<std::string>& args) {
+pid_t ProcessLauncher::launch(const std::vector<std::string>& args, std::uint64_t addressSpaceBytes) {
     static LauncherThread* thread = new LauncherThread();  // lives until the program ends
-    return thread->run(args);
+    return thread->run(Request{args, addressSpaceBytes});
 }
 
 }  // namespace word

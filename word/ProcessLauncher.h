@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 #include <sys/types.h>
@@ -12,8 +13,9 @@ namespace word {
 class ProcessLauncher {
 public:
     static ProcessLauncher& instance();
-    // Starts `args[0]` with `args`; returns its pid, or -1.
-    pid_t launch(const std::vector<std::string>& args);
+    // Starts `args[0]` with `args`; returns its pid, or -1. A non-zero
+    // `addressSpaceBytes` limits the child's address space (RLIMIT_AS).
+    pid_t launch(const std::vector<std::string>& args, std::uint64_t addressSpaceBytes = 0);
 
 private:
     ProcessLauncher() = default;

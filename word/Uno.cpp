@@ -11,6 +11,10 @@
 
 namespace word::uno {
 
+namespace {
+constexpr const char* kEngineGone = "文档引擎意外退出，本文档的检测没有完成";
+}
+
 OUString toOU(std::string_view utf8) {
     return OUString(utf8.data(), static_cast<sal_Int32>(utf8.size()), RTL_TEXTENCODING_UTF8);
 }
@@ -46,11 +50,11 @@ void rethrowAsWordError() {
         throw;
     } catch (const css::lang::DisposedException& e) {
         Engine::instance().markDead();
-        throw WordError(errors::EngineUnavailable, "文档引擎已退出: " + toUtf8(e.Message));
+        throw WordError(errors::EngineUnavailable, kEngineGone);
     } catch (const css::uno::RuntimeException& e) {
         // A broken bridge surfaces as a plain RuntimeException too.
         if (!Engine::instance().alive()) {
-            throw WordError(errors::EngineUnavailable, "文档引擎已退出: " + toUtf8(e.Message));
+            throw WordError(errors::EngineUnavailable, kEngineGone);
         }
         throw WordError(errors::BadArgument, toUtf8(e.Message));
     } catch (const css::uno::Exception& e) {

@@ -29,6 +29,7 @@ inline constexpr long PasswordProtected = 0x800A1067;  // the file needs a passw
 inline constexpr long SaveFailed = 0x800A1068;         // the document could not be saved
 inline constexpr long BadArgument = 0x800A1069;        // an argument out of range
 inline constexpr long NoDocument = 0x800A0FE6;         // the document is closed
+inline constexpr long TooLarge = 0x800A106A;           // the file is too large to open within the bounds
 }  // namespace errors
 
 }  // namespace word

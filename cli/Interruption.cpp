@@ -1,0 +1,63 @@
+#include "cli/Interruption.h"
+
+#include "shell/WorkingFolder.h"
+#include "word/Engine.h"
+
+#include <csignal>
+#include <mutex>
+#include <pthread.h>
+#include <string>
+#include <thread>
+#include <unistd.h>
+
+namespace quillmark {
+
+namespace {
+
+std::mutex hookMutex;
+std::function<void(int)> interruptionHook;
+
+sigset_t interruptionSignals() {
+    sigset_t signals;
+    sigemptyset(&signals);
+    sigaddset(&signals, SIGINT);
+    sigaddset(&signals, SIGTERM);
+    return signals;
+}
+
+void endInterrupted(int signal) {
+    std::function<void(int)> hook;
+    {
+        std::lock_guard lock(hookMutex);
+        hook = interruptionHook;
+    }
+    if (hook) hook(signal);
+    word::Engine::instance().abandon();
+    removeWorkingFolder();
+    const std::string text = std::string("quillmark: 检测已中断（") + (signal == SIGINT ? "SIGINT" : "SIGTERM") +
+                             "），文档引擎已结束，工作副本已删除\n";
+    [[maybe_unused]] const auto written = ::write(STDERR_FILENO, text.data(), text.size());
+    // No destructors, no exit handlers: other threads may be inside the
+    // engine's runtime.
+    ::_exit(128 + signal);
+}
+
+}  // namespace
+
+void handleInterruptions() {
+    const sigset_t signals = interruptionSignals();
+    pthread_sigmask(SIG_BLOCK, &signals, nullptr);
+    std::thread([signals] {
+        int signal = 0;
+        while (sigwait(&signals, &signal) != 0) {
+        }
+        endInterrupted(signal);
+    }).detach();
+}
+
+void setInterruptionHook(std::function<void(int)> hook) {
+    std::lock_guard lock(hookMutex);
+    interruptionHook = std::move(hook);
+}
+
+}  // namespace quillmark

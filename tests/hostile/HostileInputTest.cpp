@@ -1,0 +1,325 @@
+// The program against input nobody should trust, runs that are interrupted,
+// and runs side by side: every input gets its answer within a bound, the
+// original stays as it was, and nothing is left behind.
+#include "CountingServer.h"
+#include "ProgramRun.h"
+
+#include "support/DocBuilder.h"
+#include "support/Engine.h"
+#include "word/Engine.h"
+#include "word/Uno.h"
+
+#include <com/sun/star/frame/XComponentLoader.hpp>
+#include <com/sun/star/frame/XStorable.hpp>
+#include <com/sun/star/util/XCloseable.hpp>
+#include <osl/file.hxx>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iomanip>
+#include <iostream>
+#include <thread>
+
+namespace quillmark::testing {
+namespace {
+
+namespace fs = std::filesystem;
+namespace css = word::uno::css;
+using rtl::OUString;
+using namespace std::chrono_literals;
+
+constexpr auto kRefusalBound = 20s;   // refused before the engine starts
+constexpr auto kEngineBound = 300s;   // opened, or refused, by the engine
+constexpr auto kLongBound = 900s;     // a 1,000-page document on a busy machine
+
+std::string readAll(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), {});
+}
+
+std::string fileUrl(const std::string& path) {
+    OUString url;
+    osl::FileBase::getFileURLFromSystemPath(word::uno::toOU(path), url);
+    return word::uno::toUtf8(url);
+}
+
+// Saves `source` again under a password, in the format of `target`'s extension.
+void saveEncrypted(const std::string& source, const std::string& target) {
+    word::uno::guarded([&] {
+        word::uno::Reference<css::frame::XComponentLoader> loader(word::Engine::instance().desktop(),
+                                                                   word::uno::UNO_QUERY_THROW);
+        const css::beans::PropertyValue hidden[] = {word::uno::prop("Hidden", word::uno::Any(true))};
+        auto document = loader->loadComponentFromURL(word::uno::toOU(fileUrl(source)), "_blank", 0,
+                                                     word::uno::Sequence<css::beans::PropertyValue>(hidden, 1));
+        const bool docx = fs::path(target).extension() == ".docx";
+        const css::beans::PropertyValue args[] = {
+            word::uno::prop("FilterName", word::uno::Any(OUString::createFromAscii(docx ? "MS Word 2007 XML" : "MS Word 97"))),
+            word::uno::prop("Password", word::uno::Any(OUString::createFromAscii("geheim"))),
+            word::uno::prop("Overwrite", word::uno::Any(true))};
+        word::uno::Reference<css::frame::XStorable>(document, word::uno::UNO_QUERY_THROW)
+            ->storeToURL(word::uno::toOU(fileUrl(target)), word::uno::Sequence<css::beans::PropertyValue>(args, 3));
+        word::uno::Reference<css::util::XCloseable>(document, word::uno::UNO_QUERY_THROW)->close(true);
+        return 0;
+    });
+}
+
+struct Expected {
+    std::string input;
+    int status;               // 2 for a refusal; -1: 0 or 1 (checked, with or without findings)
+    std::string message;      // part of standard error; empty: nothing on it
+    std::chrono::seconds bound;
+    std::vector<std::string> options = {"--parts", "cn-abstract"};
+};
+
+class HostileInput : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        root_ = scratchDir();
+        inputs_ = root_ + "/inputs";
+        cacheHome_ = root_ + "/cache";
+        tmpDir_ = root_ + "/tmp";
+        fs::create_directories(tmpDir_);
+        server_ = new CountingServer();
+        const std::string command = "python3 '" + std::string(QUILLMARK_HOSTILE_SCRIPT) + "' '" + inputs_ + "' '" +
+                                    server_->url() + "' '" + std::string(QUILLMARK_HOSTILE_CACHE) + "'";
+        ASSERT_EQ(std::system(command.c_str()), 0) << command;
+        fs::copy_file(std::string(QUILLMARK_HOSTILE_CACHE) + "/thousand-pages.docx", inputs_ + "/thousand-pages.docx");
+
+        const std::string thesis = DocBuilder()
+                                       .paragraph("摘要", {.asianFont = "黑体", .size = 15, .bold = true}, {.alignment = 1})
+                                       .blank()
+                                       .paragraph("本文研究论文格式的自动检查方法，并给出一个完整的实现。")
+                                       .save(root_ + "/thesis.doc");
+        thesis_ = thesis;
+        std::vector<std::string> many(400, "一段足够长的正文，让截断的文档缺少它的后半部分。");
+        const std::string longer = DocBuilder().paragraphs(many).save(root_ + "/longer.doc");
+        const std::string bytes = readAll(longer);
+        std::ofstream(inputs_ + "/truncated.doc", std::ios::binary) << bytes.substr(0, bytes.size() / 2);
+        saveEncrypted(thesis, inputs_ + "/encrypted.doc");
+    }
+    static void TearDownTestSuite() {
+        delete server_;
+        server_ = nullptr;
+        std::cout << "\nTime per input (wall seconds / program CPU seconds, machine load "
+                  << readAll("/proc/loadavg").substr(0, 14) << "):\n";
+        for (const auto& [name, run] : figures_) {
+            std::cout << "  " << std::left << std::setw(28) << name << std::fixed << std::setprecision(2) << std::setw(8)
+                      << run.seconds << run.cpuSeconds << "  exit " << run.status << '\n';
+        }
+    }
+
+    static RunSettings settings(std::chrono::seconds bound) {
+        RunSettings s;
+        s.environment = {{"XDG_CACHE_HOME", cacheHome_}, {"TMPDIR", tmpDir_}, {"QUILLMARK_ENGINE_HEADLESS", "1"}};
+        s.bound = bound;
+        return s;
+    }
+    static std::vector<std::string> command(std::vector<std::string> arguments) {
+        arguments.insert(arguments.begin(), QUILLMARK_BINARY);
+        return arguments;
+    }
+    static void expectNothingLeftBehind(const ProgramRun& run) {
+        // An engine killed by the end of its owner may take a moment to go.
+        for (int i = 0; i < 40 && engineOf(run.pid) > 0; ++i) std::this_thread::sleep_for(50ms);
+        EXPECT_EQ(leftoversOf(run.pid, cacheHome_, tmpDir_), std::vector<std::string>{});
+    }
+
+    static inline std::string root_, inputs_, cacheHome_, tmpDir_, thesis_;
+    static inline CountingServer* server_ = nullptr;
+    static inline std::vector<std::pair<std::string, ProgramRun>> figures_;
+};
+
+TEST_F(HostileInput, EveryInputGetsItsAnswerWithinItsBoundAndLeavesNothingBehind) {
+    const std::vector<Expected> table = {
+        {"empty.doc", 2, "文件是空的，不是文档", kRefusalBound},
+        {"random.doc", 2, "不是 Word 文档（.doc 或 .docx），无法检测：", kRefusalBound},
+        {"text.docx", 2, "不是 Word 文档（.doc 或 .docx），无法检测：", kRefusalBound},
+        {"truncated.docx", 2, "文档已损坏，无法打开：", kRefusalBound},
+        {"zip-bomb.docx", 2, "文档过大或已损坏：", kRefusalBound},
+        {"entity-bomb.docx", 2, "文档已损坏，无法打开：", kRefusalBound},
+        {"entity-bomb.doc", 2, "文档已损坏，无法打开：", kRefusalBound},
+        {"xxe.docx", 2, "文档已损坏，无法打开：", kRefusalBound},
+        {"folder.doc", 2, "无法把论文复制到工作文件夹，论文没有打开：", kRefusalBound},
+        {"passwd.doc", 2, "不是 Word 文档（.doc 或 .docx），无法检测：", kRefusalBound},
+        {"zero.doc", 2, "无法把论文复制到工作文件夹，论文没有打开：", kRefusalBound},
+        {"truncated.doc", 2, "文档已损坏，无法打开：", kEngineBound},
+        {"encrypted.doc", 2, "文档受密码保护，无法打开：", kEngineBound},
+        {"macro-on-open.odt", -1, "", kEngineBound},
+        {"linked-image.docx", -1, "", kEngineBound},
+        {"linked-section.odt", -1, "", kEngineBound},
+        {"include-fields.docx", -1, "", kEngineBound},
+        {"论文 草稿 第2版.docx", -1, "", kEngineBound},
+        {"long-paragraph.docx", -1, "", kEngineBound},
+        {"thousand-pages.docx", -1, "", kLongBound, {"--open-timeout", "600", "--parts", "cn-abstract"}},
+    };
+    for (const Expected& e : table) {
+        SCOPED_TRACE(e.input);
+        const std::string path = inputs_ + "/" + e.input;
+        const std::string before = fs::is_regular_file(path) ? readAll(path) : std::string();
+        std::vector<std::string> arguments = {"check", path};
+        arguments.insert(arguments.end(), e.options.begin(), e.options.end());
+        const ProgramRun run = runProgram(command(arguments), settings(e.bound));
+        figures_.emplace_back(e.input, run);
+        EXPECT_FALSE(run.timedOut) << "no answer within " << e.bound.count() << " s";
+        if (e.status == -1) {
+            EXPECT_TRUE(run.status == 0 || run.status == 1) << run.status << run.err;
+            EXPECT_EQ(run.err, "");
+            EXPECT_EQ(run.out.substr(0, path.size()), path);
+        } else {
+            EXPECT_EQ(run.status, e.status);
+            EXPECT_EQ(run.err.rfind("quillmark: " + e.message, 0), 0u) << run.err;
+            EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << "one message: " << run.err;
+            EXPECT_NE(run.err.find(e.input), std::string::npos) << "names the user's file: " << run.err;
+        }
+        if (fs::is_regular_file(path)) EXPECT_EQ(readAll(path), before) << "the original must not change";
+        expectNothingLeftBehind(run);
+    }
+    EXPECT_FALSE(fs::exists(inputs_ + "/macro-ran")) << "a document's macro ran";
+    EXPECT_EQ(server_->requests(), 0) << "the engine fetched something a document links to";
+}
+
+TEST_F(HostileInput, InspectGivesTheSameMessages) {
+    for (const std::string input : {"random.doc", "zip-bomb.docx", "folder.doc", "encrypted.doc"}) {
+        SCOPED_TRACE(input);
+        const std::string path = inputs_ + "/" + input;
+        const ProgramRun check = runProgram(command({"check", path}), settings(kEngineBound));
+        const ProgramRun inspect = runProgram(command({"inspect", path}), settings(kEngineBound));
+        EXPECT_EQ(check.status, 2);
+        EXPECT_EQ(inspect.status, 2);
+        EXPECT_EQ(inspect.err, check.err);
+        expectNothingLeftBehind(inspect);
+    }
+}
+
+TEST_F(HostileInput, ARefusedFileDoesNotStopTheOthersOfTheRun) {
+    const ProgramRun run = runProgram(
+        command({"check", inputs_ + "/random.doc", inputs_ + "/encrypted.doc", thesis_, "--parts", "cn-abstract"}),
+        settings(kEngineBound));
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("不是 Word 文档"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("文档受密码保护"), std::string::npos) << run.err;
+    EXPECT_NE(run.out.find("标题字号有误"), std::string::npos) << "the good file is checked: " << run.out;
+    expectNothingLeftBehind(run);
+}
+
+TEST_F(HostileInput, AnOpeningPastTheTimeLimitEndsThatDocumentAndTheNextGoesOn) {
+    const ProgramRun run =
+        runProgram(command({"check", inputs_ + "/thousand-pages.docx", inputs_ + "/论文 草稿 第2版.docx", "--open-timeout",
+                            "3", "--parts", "cn-abstract"}),
+                   settings(kEngineBound));
+    figures_.emplace_back("open timeout 1 s + next", run);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, "quillmark: 文档过大或已损坏：" + inputs_ + "/thousand-pages.docx（打开超过 3 秒）\n");
+    EXPECT_NE(run.out.find("第2版.docx\n1，"), std::string::npos) << "the next file is checked: " << run.out;
+    expectNothingLeftBehind(run);
+}
+
+TEST_F(HostileInput, AnEngineOverItsMemoryLimitEndsThatDocumentOnly) {
+    RunSettings s = settings(kEngineBound);
+    s.environment["QUILLMARK_ENGINE_MEMORY_MB"] = "900";
+    const ProgramRun run =
+        runProgram(command({"check", inputs_ + "/thousand-pages.docx", "--parts", "cn-abstract"}), s);
+    figures_.emplace_back("engine memory 900 MB", run);
+    // Either the engine could not start within its limit or it died while
+    // laying the document out: the one message says so, nothing is left.
+    EXPECT_EQ(run.status, 2) << run.out;
+    EXPECT_NE(run.err.find("文档引擎"), std::string::npos) << run.err;
+    expectNothingLeftBehind(run);
+}
+
+// Sends `signal` to the program once its engine runs.
+RunSettings::Callback signalOnceTheEngineRuns(int signal, bool toTheEngine, std::chrono::milliseconds after) {
+    auto sent = std::make_shared<bool>(false);
+    auto seen = std::make_shared<std::chrono::milliseconds>(-1);
+    return [=](pid_t pid, std::chrono::milliseconds elapsed) {
+        if (*sent) return;
+        const pid_t engine = engineOf(pid);
+        if (engine <= 0) return;
+        if (seen->count() < 0) *seen = elapsed;
+        if (elapsed - *seen < after) return;
+        kill(toTheEngine ? engine : pid, signal);
+        *sent = true;
+    };
+}
+
+TEST_F(HostileInput, InterruptedRunsEndCleanly) {
+    for (const auto& [signal, status] : {std::pair{SIGINT, 130}, std::pair{SIGTERM, 143}}) {
+        SCOPED_TRACE(signal);
+        RunSettings s = settings(kEngineBound);
+        s.whileRunning = signalOnceTheEngineRuns(signal, false, 500ms);
+        const ProgramRun run = runProgram(command({"check", inputs_ + "/thousand-pages.docx"}), s);
+        EXPECT_EQ(run.status, status) << run.err;
+        EXPECT_NE(run.err.find("检测已中断"), std::string::npos) << run.err;
+        expectNothingLeftBehind(run);
+    }
+}
+
+TEST_F(HostileInput, AKilledEngineEndsItsDocumentAndTheNextIsChecked) {
+    RunSettings s = settings(kEngineBound);
+    s.whileRunning = signalOnceTheEngineRuns(SIGKILL, true, 1500ms);
+    const ProgramRun run =
+        runProgram(command({"check", inputs_ + "/thousand-pages.docx", thesis_, "--parts", "cn-abstract"}), s);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    EXPECT_NE(run.err.find("文档引擎"), std::string::npos) << run.err;
+    EXPECT_NE(run.out.find("标题字号有误"), std::string::npos) << run.out;
+    expectNothingLeftBehind(run);
+}
+
+TEST_F(HostileInput, FourChecksAtOnceOnTheSameFileAgree) {
+    std::vector<ProgramRun> runs(4);
+    std::vector<std::thread> threads;
+    for (auto& run : runs) {
+        threads.emplace_back([&run] { run = runProgram(command({"check", thesis_}), settings(kEngineBound)); });
+    }
+    for (auto& t : threads) t.join();
+    const ProgramRun alone = runProgram(command({"check", thesis_}), settings(kEngineBound));
+    ASSERT_EQ(alone.status, 1) << alone.err;
+    for (const auto& run : runs) {
+        EXPECT_EQ(run.status, alone.status) << run.err;
+        EXPECT_EQ(run.out, alone.out);
+        EXPECT_EQ(run.err, "");
+        expectNothingLeftBehind(run);
+    }
+}
+
+TEST_F(HostileInput, JobsCheckFilesSideBySideAndPrintThemInOrder) {
+    const std::string copy = root_ + "/second thesis.doc";
+    fs::copy_file(thesis_, copy, fs::copy_options::overwrite_existing);
+    const std::vector<std::string> files = {thesis_, inputs_ + "/random.doc", copy};
+    std::vector<std::string> one = {"check"}, batch = {"check", "--jobs", "3"};
+    for (const auto& f : files) one.push_back(f), batch.push_back(f);
+    one.insert(one.end(), {"--parts", "cn-abstract"});
+    batch.insert(batch.end(), {"--parts", "cn-abstract"});
+    const ProgramRun sequential = runProgram(command(one), settings(kEngineBound));
+    const ProgramRun parallel = runProgram(command(batch), settings(kEngineBound));
+    figures_.emplace_back("3 files one at a time", sequential);
+    figures_.emplace_back("3 files --jobs 3", parallel);
+    EXPECT_EQ(parallel.status, 2);
+    EXPECT_EQ(parallel.status, sequential.status);
+    EXPECT_EQ(parallel.out, sequential.out);
+    EXPECT_EQ(parallel.err, sequential.err);
+    expectNothingLeftBehind(parallel);
+}
+
+TEST_F(HostileInput, LeftoversOfADeadProcessAreRemovedByTheNextStart) {
+    const std::string dead = "999999999.1";  // no such pid
+    const fs::path work = fs::path(cacheHome_) / "quillmark" / "Temporary files for word";
+    fs::create_directories(work / dead / "1");
+    std::ofstream(work / dead / "1" / "论文.doc") << "x";
+    fs::create_directories(fs::path(tmpDir_) / ("quillmark-engine-" + dead + "-abcdef") / "user");
+    const fs::path pipe = fs::path("/tmp") / ("OSL_PIPE_" + std::to_string(getuid()) + "_quillmark-" + dead + "-1");
+    std::ofstream(pipe) << "";
+    const ProgramRun run = runProgram(command({"check", thesis_, "--parts", "cn-abstract"}), settings(kEngineBound));
+    EXPECT_EQ(run.status, 1) << run.err;
+    EXPECT_FALSE(fs::exists(work / dead));
+    EXPECT_FALSE(fs::exists(fs::path(tmpDir_) / ("quillmark-engine-" + dead + "-abcdef")));
+    EXPECT_FALSE(fs::exists(pipe));
+}
+
+}  // namespace
+}  // namespace quillmark::testing

@@ -1,0 +1,121 @@
+#include "ProgramRun.h"
+
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <poll.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace quillmark::testing {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string readFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), {});
+}
+
+void readSome(int& fd, std::string& into) {
+    char buffer[8192];
+    const ssize_t got = read(fd, buffer, sizeof buffer);
+    if (got > 0) {
+        into.append(buffer, static_cast<size_t>(got));
+    } else if (got == 0 || errno != EINTR) {
+        close(fd);
+        fd = -1;
+    }
+}
+
+double seconds(const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6; }
+
+}  // namespace
+
+ProgramRun runProgram(const std::vector<std::string>& arguments, const RunSettings& settings) {
+    int outPipe[2], errPipe[2];
+    ProgramRun run;
+    if (pipe(outPipe) != 0 || pipe(errPipe) != 0) return run;
+    const auto start = std::chrono::steady_clock::now();
+    run.pid = fork();
+    if (run.pid == 0) {
+        dup2(outPipe[1], STDOUT_FILENO);
+        dup2(errPipe[1], STDERR_FILENO);
+        close(outPipe[0]);
+        close(errPipe[0]);
+        for (const auto& [name, value] : settings.environment) setenv(name.c_str(), value.c_str(), 1);
+        std::vector<char*> argv;
+        for (const auto& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    close(outPipe[1]);
+    close(errPipe[1]);
+    int outFd = outPipe[0], errFd = errPipe[0];
+    int status = 0;
+    rusage usage{};
+    bool ended = false;
+    while (!ended) {
+        pollfd fds[2] = {{outFd, POLLIN, 0}, {errFd, POLLIN, 0}};
+        poll(fds, 2, 50);
+        if (outFd >= 0 && fds[0].revents) readSome(outFd, run.out);
+        if (errFd >= 0 && fds[1].revents) readSome(errFd, run.err);
+        const auto elapsed =
+            std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+        if (wait4(run.pid, &status, WNOHANG, &usage) == run.pid) {
+            ended = true;
+            break;
+        }
+        if (elapsed > settings.bound) {
+            run.timedOut = true;
+            kill(run.pid, SIGKILL);
+        } else if (settings.whileRunning) {
+            settings.whileRunning(run.pid, elapsed);
+        }
+    }
+    while (outFd >= 0) readSome(outFd, run.out);
+    while (errFd >= 0) readSome(errFd, run.err);
+    run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    // The engine is the program's grandchild: its time shows in the
+    // children's usage only when the program waited for it.
+    run.cpuSeconds = seconds(usage.ru_utime) + seconds(usage.ru_stime);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    return run;
+}
+
+pid_t engineOf(pid_t ownerPid) {
+    const std::string mark = "quillmark-engine-" + std::to_string(ownerPid) + ".";
+    std::error_code error;
+    for (fs::directory_iterator it("/proc", error), end; !error && it != end; it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        if (name.find_first_not_of("0123456789") != std::string::npos) continue;
+        if (readFile(it->path() / "cmdline").find(mark) != std::string::npos) return std::stoi(name);
+    }
+    return -1;
+}
+
+std::vector<std::string> leftoversOf(pid_t pid, const std::string& cacheHome, const std::string& tmpDir) {
+    const std::string tag = std::to_string(pid) + ".";
+    std::vector<std::string> left;
+    auto scan = [&](const fs::path& folder, const std::string& prefix) {
+        std::error_code error;
+        for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+            if (it->path().filename().string().rfind(prefix + tag, 0) == 0) left.push_back(it->path().string());
+        }
+    };
+    scan(fs::path(cacheHome) / "quillmark" / "Temporary files for word", "");
+    scan(tmpDir, "quillmark-engine-");
+    scan("/tmp", "OSL_PIPE_" + std::to_string(getuid()) + "_quillmark-");
+    if (const pid_t engine = engineOf(pid); engine > 0) left.push_back("engine process " + std::to_string(engine));
+    return left;
+}
+
+}  // namespace quillmark::testing

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <chrono>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+#include <sys/types.h>
+
+namespace quillmark::testing {
+
+// One run of the built program, as a user starts it, with the figures the
+// hostile-input suite reports.
+struct ProgramRun {
+    int status = -1;       // exit status; 128 + signal when killed by one
+    std::string out;
+    std::string err;
+    double seconds = 0;    // wall time
+    double cpuSeconds = 0; // user + system time of the program and its engine
+    pid_t pid = -1;
+    bool timedOut = false;
+};
+
+struct RunSettings {
+    std::map<std::string, std::string> environment;  // added to ours
+    std::chrono::seconds bound{600};                   // killed after this; timedOut then
+    // Called about every 50 ms while the program runs, with its pid; may
+    // send it (or its engine) a signal.
+    using Callback = std::function<void(pid_t, std::chrono::milliseconds elapsed)>;
+    Callback whileRunning;
+};
+
+ProgramRun runProgram(const std::vector<std::string>& arguments, const RunSettings& settings);
+
+// The pid of an engine process that `ownerPid` started, or -1.
+pid_t engineOf(pid_t ownerPid);
+
+// What a run of `pid` left behind: files in the working folder, engine
+// profiles, engine pipes, engine processes. Empty when nothing.
+std::vector<std::string> leftoversOf(pid_t pid, const std::string& cacheHome, const std::string& tmpDir);
+
+}  // namespace quillmark::testing
