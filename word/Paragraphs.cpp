@@ -185,9 +185,10 @@ namespace {
 // Read from the engine when asked: few paragraphs are ever asked.
 bool breaksPageBefore(DocumentModel& doc, long index) {
     const ParagraphEntry& entry = doc.paragraphs().at(index);
-    if (!entry.paragraph.is()) return false;
     return uno::guarded([&] {
-        uno::Reference<uno::css::beans::XPropertySet> props(entry.paragraph, uno::UNO_QUERY);
+        // A range at the paragraph's start reads its paragraph's attributes too.
+        uno::Reference<uno::css::beans::XPropertySet> props(
+            entry.paragraph.is() ? entry.paragraph : doc.unoRange(entry.start, entry.start), uno::UNO_QUERY);
         if (!props.is()) return false;
         const auto info = props->getPropertySetInfo();
         uno::css::style::BreakType type = uno::css::style::BreakType_NONE;

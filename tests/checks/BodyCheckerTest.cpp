@@ -280,6 +280,33 @@ TEST_F(BodyCheck, LevelOneHeadingAfterTextOnItsPage) {
     EXPECT_EQ(paragraphAt(doc, "2 系统设计").Font().Size(), 16.0f);
 }
 
+TEST_F(BodyCheck, LevelOneHeadingThatTextPushesToTheTopOfAPage) {
+    auto build = [](int lines) {
+        Thesis t;
+        t.chapter("1 绪论");
+        std::vector<std::string> texts;
+        for (int i = 1; i <= lines; ++i) texts.push_back("正文第" + std::to_string(i) + "行。");
+        t.b.paragraphs(texts);
+        t.text("2 系统设计", kH1, kLevel1);
+        return t.open();
+    };
+    // How many lines of text fit on page 2 below the first heading.
+    const word::Document probe = build(80);
+    const word::Paragraphs paragraphs = probe.Paragraphs();
+    int onPage2 = 0;
+    for (long i = 1; i <= paragraphs.Count(); ++i) {
+        const word::Range range = paragraphs.Item(i).Range();
+        if (range.Text().starts_with("正文第") && range.Information(word::wdActiveEndPageNumber) == 2) ++onPage2;
+    }
+    ASSERT_GT(onPage2, 10);
+
+    const word::Document doc = build(onPage2);
+    const word::Range heading = paragraphAt(doc, "2 系统设计");
+    ASSERT_EQ(heading.Information(word::wdActiveEndPageNumber), 3);
+    ASSERT_EQ(heading.Paragraphs().First().Format().PageBreakBefore(), 0);
+    EXPECT_EQ(check(doc).lines(), Lines{});
+}
+
 // ----------------------------------------------------------- citations
 
 TEST_F(BodyCheck, CitationsMayRepeatButNotJumpAhead) {
