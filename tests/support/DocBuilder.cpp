@@ -81,6 +81,10 @@ void setParagraphFormat(const Reference<css::beans::XPropertySet>& props, const 
     set(props, "ParaLineSpacing", Any(spacing));
     set(props, "BreakType", Any(pageBreakBefore ? css::style::BreakType_PAGE_BEFORE : css::style::BreakType_NONE));
     set(props, "NumberingStyleName", Any(style.numbered ? OUString("Numbering 123") : OUString()));
+    if (style.restartPageNumber > 0) {
+        set(props, "PageDescName", Any(OUString("Standard")));
+        set(props, "PageNumberOffset", Any(static_cast<sal_Int16>(style.restartPageNumber)));
+    }
 }
 
 std::string urlOf(const std::string& path) {

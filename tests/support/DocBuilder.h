@@ -30,6 +30,7 @@ struct ParaStyle {
     bool exactLineSpacing = false;
     bool pageBreakBefore = false;
     bool numbered = false;       // part of an arabic numbered list
+    int restartPageNumber = 0;   // > 0: a new section begins here, its pages numbered from this
 };
 
 using Run = std::pair<std::string, TextStyle>;
