@@ -63,7 +63,7 @@ private:
         while (steps < limit) {
             while (steps++ < limit) {
                 if (lineEnds_.is() && !lineEnds_->isAtStartOfLine()) lineEnds_->gotoStartOfLine(false);
-                const sal_Int32 position = story_.positionOf(cursor_->getStart());
+                const sal_Int32 position = story_.positionOf(cursor_->getStart(), hint_);
                 if (position < 0) break;
                 const SeenLine line{position, pages_->getPage(), cursor_->getPosition().Y};
                 if (!seen_.empty() && seen_.back().position == line.position && seen_.back().y == line.y &&
@@ -76,7 +76,7 @@ private:
             }
             while (resume < story_.paragraphs.size() && story_.paragraphs[resume].start <= furthest) ++resume;
             if (resume >= story_.paragraphs.size()) break;
-            cursor_->gotoRange(story_.paragraphs[resume++].startRange, false);
+            cursor_->gotoRange(story_.paragraphs[resume++].range->getStart(), false);
         }
     }
 
@@ -89,7 +89,7 @@ private:
             auto it = std::lower_bound(seen_.begin(), seen_.end(), paragraph.start,
                                        [](const SeenLine& line, sal_Int32 position) { return line.position < position; });
             if (it != seen_.end() && it->position <= paragraph.start + paragraph.length) continue;
-            cursor_->gotoRange(paragraph.startRange, false);
+            cursor_->gotoRange(paragraph.range->getStart(), false);
             added.push_back({paragraph.start, pages_->getPage(), cursor_->getPosition().Y});
         }
         seen_.insert(seen_.end(), added.begin(), added.end());
@@ -182,6 +182,7 @@ private:
     sal_Int32 physicalCount_ = 1;
     sal_Int32 pageCount_ = 1;
     std::vector<SeenLine> seen_;
+    PointHint hint_;
 };
 
 }  // namespace
