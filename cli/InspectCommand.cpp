@@ -14,9 +14,9 @@ namespace quillmark {
 namespace {
 
 struct ParagraphFacts {
-    long index, start, end, page, line, outlineLevel, alignment, bold;
+    long index, start, end, page, line, outlineLevel, alignment, bold, lineSpacingRule;
     std::string name, nameFarEast, nameAscii, text;
-    float size;
+    float size, lineSpacing;
 };
 
 ParagraphFacts factsOf(const word::Paragraphs& paragraphs, long index) {
@@ -33,11 +33,13 @@ ParagraphFacts factsOf(const word::Paragraphs& paragraphs, long index) {
             paragraph.OutlineLevel(),
             paragraph.Alignment(),
             font.Bold(),
+            paragraph.Format().LineSpacingRule(),
             font.Name(),
             font.NameFarEast(),
             font.NameAscii(),
             text,
-            font.Size()};
+            font.Size(),
+            paragraph.LineSpacing()};
 }
 
 void printText(long pages, const std::vector<ParagraphFacts>& all, std::ostream& out) {
@@ -56,7 +58,7 @@ void printJson(long pages, const std::vector<ParagraphFacts>& all, std::ostream&
                               {"page", p.page},       {"line", p.line},            {"outlineLevel", p.outlineLevel},
                               {"alignment", p.alignment}, {"name", p.name},        {"nameFarEast", p.nameFarEast},
                               {"nameAscii", p.nameAscii}, {"size", p.size},        {"bold", p.bold},
-                              {"text", p.text}});
+                              {"lineSpacingRule", p.lineSpacingRule}, {"lineSpacing", p.lineSpacing}, {"text", p.text}});
     }
     out << nlohmann::json{{"pages", pages}, {"paragraphs", paragraphs}}.dump(1, ' ', false,
                                                                               nlohmann::json::error_handler_t::replace)

@@ -122,8 +122,11 @@ void DocumentModel::ensureStory() {
     // Inside the engine the layout costs about as much as the story over
     // the bridge would: it comes in the same reply.
     const bool inEngine = uno::guarded([] { return Engine::instance().storyReader().is(); });
-    StoryReply reply = readStory(unoModel(), packet::Story | (inEngine ? packet::Layout : 0));
+    const sal_Int32 releaseGrid = gridReleaseAsked_ ? 0 : packet::ReleaseGrid;
+    StoryReply reply = readStory(unoModel(), packet::Story | releaseGrid | (inEngine ? packet::Layout : 0));
     if (!reply.story) throw WordError(errors::EngineUnavailable, "文档引擎没有读出正文");
+    gridReleaseAsked_ = true;
+    for (long index : reply.releasedFromGrid) releasedFromGrid_.push_back(reply.story->paragraphs[index].paragraph);
     adoptStory(std::move(*reply.story));
     if (reply.layout) layout_ = std::move(reply.layout);
     storyLoaded_ = true;
@@ -377,6 +380,36 @@ long DocumentModel::pageOf(long position) {
 long DocumentModel::lineOf(long position) {
     ensureLayout();
     return layout_->lineOf(position);
+}
+
+namespace {
+
+void setGridSnapping(const std::vector<Reference<css::text::XTextRange>>& paragraphs, bool snap) {
+    uno::guarded([&] {
+        for (const auto& paragraph : paragraphs) {
+            Reference<css::beans::XPropertySet> props(paragraph, UNO_QUERY);
+            // A paragraph deleted since has nothing to put back.
+            try {
+                if (props.is()) props->setPropertyValue("SnapToGrid", Any(snap));
+            } catch (const css::uno::RuntimeException&) {
+                if (!Engine::instance().alive()) throw;
+            }
+        }
+    });
+}
+
+}  // namespace
+
+void DocumentModel::restoreGridSnapping() {
+    std::lock_guard lock(mutex_);
+    checkUsable();
+    setGridSnapping(releasedFromGrid_, true);
+}
+
+void DocumentModel::releaseGridSnapping() {
+    std::lock_guard lock(mutex_);
+    checkUsable();
+    setGridSnapping(releasedFromGrid_, false);
 }
 
 void DocumentModel::close() {

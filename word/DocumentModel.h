@@ -76,6 +76,12 @@ public:
     // The Selection that belongs to this document.
     const SpanPtr& selection() { return selection_; }
 
+    // Paragraphs with exact line spacing do not snap to the
+    // document grid in the working copy (so that their lines keep Word's
+    // height); a report is saved with their snapping as the thesis had it.
+    void restoreGridSnapping();
+    void releaseGridSnapping();
+
     void close();
     void showSelection();  // puts the Selection into the visible view
     void setWindowVisible(bool visible);
@@ -102,6 +108,8 @@ private:
     std::map<long, CharAttributes> markAttributes_;              // by paragraph index
 
     std::optional<StoryLayout> layout_;
+    bool gridReleaseAsked_ = false;
+    std::vector<uno::Reference<css::text::XTextRange>> releasedFromGrid_;
     SpanPtr selection_;
 };
 

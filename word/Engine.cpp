@@ -113,6 +113,19 @@ Reference<css::uno::XComponentContext> localContext() {
     return context;
 }
 
+// The engine's own font configuration (set up by scripts/setup): the system
+// configuration plus the thesis fonts' stand-ins and their aliases. Only the
+// engine sees it; the machine's configuration stays as it is.
+constexpr const char* kEngineFontConfig = "/usr/local/share/quillmark/fonts/fonts.conf";
+
+std::vector<std::string> engineEnvironment() {
+    const char* forced = std::getenv("QUILLMARK_FONTCONFIG_FILE");
+    const std::string config = forced ? forced : kEngineFontConfig;
+    std::error_code error;
+    if (config.empty() || !std::filesystem::is_regular_file(config, error)) return {};
+    return {"FONTCONFIG_FILE=" + config};
+}
+
 // The reader component's library: QUILLMARK_READER_LIBRARY when set, else
 // beside the program, else where the build put it.
 std::string readerLibraryPath() {
@@ -305,7 +318,7 @@ void Engine::start() {
 }
 
 void Engine::launch(const std::vector<std::string>& args) {
-    pid_ = ProcessLauncher::instance().launch(args);
+    pid_ = ProcessLauncher::instance().launch(args, engineEnvironment());
     if (pid_ <= 0) throw WordError(errors::EngineUnavailable, "无法启动文档引擎 (soffice)");
 }
 

@@ -1,5 +1,6 @@
 #include "ProcessLauncher.h"
 
+#include <algorithm>
 #include <condition_variable>
 #include <csignal>
 #include <fcntl.h>
@@ -14,10 +15,33 @@ namespace word {
 
 namespace {
 
-pid_t spawnBoundToParent(const std::vector<std::string>& args) {
+struct Request {
+    std::vector<std::string> args;
+    std::vector<std::string> environment;  // NAME=value entries set over ours
+};
+
+// Our environment with `overrides` in place of the entries of the same name;
+// built before the fork, since the child may only call what is safe there.
+std::vector<std::string> childEnvironment(const std::vector<std::string>& overrides) {
+    std::vector<std::string> result(overrides);
+    for (char** entry = environ; entry && *entry; ++entry) {
+        const std::string variable(*entry);
+        const std::string name = variable.substr(0, variable.find('=') + 1);
+        const bool replaced = std::any_of(overrides.begin(), overrides.end(),
+                                          [&](const std::string& o) { return o.compare(0, name.size(), name) == 0; });
+        if (!replaced) result.push_back(variable);
+    }
+    return result;
+}
+
+pid_t spawnBoundToParent(const Request& request) {
     std::vector<char*> argv;
-    for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    for (const auto& a : request.args) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
+    const std::vector<std::string> environment = childEnvironment(request.environment);
+    std::vector<char*> envp;
+    for (const auto& e : environment) envp.push_back(const_cast<char*>(e.c_str()));
+    envp.push_back(nullptr);
     const pid_t parent = getpid();
     const pid_t pid = fork();
     if (pid != 0) return pid;
@@ -32,7 +56,7 @@ pid_t spawnBoundToParent(const std::vector<std::string>& args) {
             dup2(devnull, STDERR_FILENO);
         }
     }
-    execv(argv[0], argv.data());
+    execve(argv[0], argv.data(), envp.data());
     _exit(127);
 }
 
@@ -41,10 +65,10 @@ class LauncherThread {
 public:
     LauncherThread() : thread_([this] { loop(); }) { thread_.detach(); }
 
-    pid_t run(const std::vector<std::string>& args) {
+    pid_t run(const Request& request) {
         std::lock_guard oneCaller(callMutex_);
         std::unique_lock lock(mutex_);
-        request_ = args;
+        request_ = request;
         result_.reset();
         wake_.notify_all();
         done_.wait(lock, [this] { return result_.has_value(); });
@@ -68,7 +92,7 @@ private:
     std::mutex mutex_;
     std::condition_variable wake_;
     std::condition_variable done_;
-    std::optional<std::vector<std::string>> request_;
+    std::optional<Request> request_;
     std::optional<pid_t> result_;
     std::thread thread_;
 };
@@ -80,9 +104,9 @@ ProcessLauncher& ProcessLauncher::instance() {
     return launcher;
 }
 
-pid_t ProcessLauncher::launch(const std::vector<std::string>& args) {
+pid_t ProcessLauncher::launch(const std::vector<std::string>& args, const std::vector<std::string>& environment) {
     static LauncherThread* thread = new LauncherThread();  // lives until the program ends
-    return thread->run(args);
+    return thread->run({args, environment});
 }
 
 }  // namespace word

@@ -12,8 +12,9 @@ namespace word {
 class ProcessLauncher {
 public:
     static ProcessLauncher& instance();
-    // Starts `args[0]` with `args`; returns its pid, or -1.
-    pid_t launch(const std::vector<std::string>& args);
+    // Starts `args[0]` with `args` and our environment, with the
+    // "NAME=value" entries of `environment` set over it; returns its pid, or -1.
+    pid_t launch(const std::vector<std::string>& args, const std::vector<std::string>& environment = {});
 
 private:
     ProcessLauncher() = default;

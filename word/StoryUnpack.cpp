@@ -185,7 +185,8 @@ StoryReply unpackStory(const Sequence<uno::Any>& reply) {
     const sal_Int32 layoutState = in.nextInt();
     const sal_Int32 pageCount = in.nextInt();
     const sal_Int32 lineCount = in.nextInt();
-    if (paragraphCount < 0 || lineCount < 0) PacketReader::malformed();
+    const sal_Int32 releasedCount = in.nextInt();
+    if (paragraphCount < 0 || lineCount < 0 || releasedCount < 0) PacketReader::malformed();
     StoryReply result;
     if (what & packet::Story) {
         StoryContents story;
@@ -193,6 +194,11 @@ StoryReply unpackStory(const Sequence<uno::Any>& reply) {
         result.story = std::move(story);
     }
     if ((what & packet::Layout) && layoutState == packet::LaidOut) result.layout = readLayout(in, pageCount, lineCount);
+    for (sal_Int32 i = 0; i < releasedCount; ++i) {
+        const sal_Int32 index = in.nextInt();
+        if (index < 0 || index >= paragraphCount) PacketReader::malformed();
+        result.releasedFromGrid.push_back(index);
+    }
     return result;
 }
 

@@ -40,6 +40,7 @@ struct StoryContents {
 struct StoryReply {
     std::optional<StoryContents> story;
     std::optional<StoryLayout> layout;  // absent when not asked for or not laid out
+    std::vector<long> releasedFromGrid;  // paragraphs that no longer snap to the grid
 };
 
 // Reads a packed story walk (reader/StoryPacket.h). Raises WordError on a

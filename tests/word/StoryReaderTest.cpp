@@ -7,6 +7,9 @@
 #include "word/msword.h"
 #include "word/reader/StoryPacket.h"
 
+#include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/container/XEnumeration.hpp>
+#include <com/sun/star/container/XEnumerationAccess.hpp>
 #include <com/sun/star/frame/XController.hpp>
 #include <com/sun/star/text/XPageCursor.hpp>
 #include <com/sun/star/text/XTextViewCursorSupplier.hpp>
@@ -231,5 +234,42 @@ TEST_P(RealThesis, ReadAsWordLaysItOut) {
 INSTANTIATE_TEST_SUITE_P(SharedReal, RealThesis,
                          ::testing::Values(std::make_pair("cqu_bachelor_2019.doc", 10L),
                                            std::make_pair("seu_template.docx", 33L)));
+
+}  // namespace
+
+namespace {
+
+// Read from the engine directly: reading the story through the object model
+// would take the paragraph off the grid first.
+bool snapsToGrid(const word::Document& doc, long paragraph) {
+    css::uno::Reference<css::container::XEnumerationAccess> access(doc.model()->unoDocument()->getText(),
+                                                                   css::uno::UNO_QUERY_THROW);
+    auto paragraphs = access->createEnumeration();
+    for (long i = 1; i < paragraph; ++i) paragraphs->nextElement();
+    css::uno::Reference<css::beans::XPropertySet> props(paragraphs->nextElement(), css::uno::UNO_QUERY_THROW);
+    bool snaps = false;
+    props->getPropertyValue("SnapToGrid") >>= snaps;
+    return snaps;
+}
+
+TEST(GridSnapping, OffForExactLinesInTheWorkingCopyAndBackInTheReport) {
+    DocBuilder b;
+    b.paragraph("固定行距", {}, {.lineSpacing = 20, .exactLineSpacing = true});
+    b.paragraph("一倍半行距");
+    auto doc = openCopy(b.save(scratchDir() + "/grid.doc"));
+    EXPECT_TRUE(snapsToGrid(doc, 1)) << "as the thesis has it, before the first read";
+    ASSERT_EQ(doc.Paragraphs().Count(), 2);
+    EXPECT_FALSE(snapsToGrid(doc, 1));
+    EXPECT_TRUE(snapsToGrid(doc, 2));
+
+    const std::string report = scratchDir() + "/report.odt";
+    doc.SaveAs(report);
+    EXPECT_FALSE(snapsToGrid(doc, 1)) << "the working copy goes on without the grid";
+    doc.Close();
+    auto saved = openCopy(report);
+    EXPECT_TRUE(snapsToGrid(saved, 1)) << "the report snaps as the thesis did";
+    EXPECT_TRUE(snapsToGrid(saved, 2));
+    saved.Close();
+}
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include <com/sun/star/container/XEnumerationAccess.hpp>
 #include <com/sun/star/lang/Locale.hpp>
 #include <com/sun/star/style/LineSpacing.hpp>
+#include <com/sun/star/style/LineSpacingMode.hpp>
 #include <com/sun/star/text/TextContentAnchorType.hpp>
 #include <com/sun/star/text/XTextDocument.hpp>
 #include <com/sun/star/text/XTextTable.hpp>
@@ -67,7 +68,7 @@ const Sequence<OUString>& markPropertyNames() {
 const Sequence<OUString>& paragraphPropertyNames() {
     static const char* const names[] = {"ListLabelString", "OutlineLevel", "ParaAdjust",
                                         "ParaBottomMargin", "ParaLastLineAdjust", "ParaLineSpacing",
-                                        "ParaTopMargin"};
+                                        "ParaTopMargin", "SnapToGrid"};
     static const Sequence<OUString> sequence = namesOf(names);
     return sequence;
 }
@@ -183,7 +184,9 @@ public:
         out_.putInt(packet::NoLayout);
         out_.putInt(0);  // page count
         out_.putInt(0);  // line count
+        out_.putInt(0);  // paragraphs taken off the grid
         for (WalkedParagraph& paragraph : story_.paragraphs) readParagraph(paragraph, packStory);
+        if (what & packet::ReleaseGrid) releaseGrid();
         for (const WalkedParagraph& paragraph : story_.paragraphs) out_.putObject(paragraph.range);
         for (const WalkedText& text : story_.texts) out_.putObject(text.text);
         if (what & packet::Layout) {
@@ -199,6 +202,8 @@ public:
                 }
             }
         }
+        out_.setInt(layoutHeader + 3, static_cast<sal_Int32>(released_.size()));
+        for (sal_Int32 index : released_) out_.putInt(index);
         return out_.finish();
     }
 
@@ -223,6 +228,21 @@ private:
             paragraph.textIndex = textIndex;
             paragraph.row = row;
             story_.addParagraph(std::move(paragraph));
+        }
+    }
+
+    void releaseGrid() {
+        using namespace css::style::LineSpacingMode;
+        for (size_t i = 0; i < story_.paragraphs.size(); ++i) {
+            Reference<css::beans::XMultiPropertySet> props(story_.paragraphs[i].range, UNO_QUERY);
+            if (!props.is()) continue;
+            const Sequence<Any> v = props->getPropertyValues(paragraphPropertyNames());
+            css::style::LineSpacing spacing;
+            bool snaps = false;
+            if (!(v[5] >>= spacing) || !(v[7] >>= snaps) || !snaps) continue;
+            if (spacing.Mode != FIX) continue;
+            Reference<css::beans::XPropertySet>(props, UNO_QUERY_THROW)->setPropertyValue("SnapToGrid", Any(false));
+            released_.push_back(static_cast<sal_Int32>(i));
         }
     }
 
@@ -268,6 +288,7 @@ private:
     Reference<css::frame::XModel> model_;
     WalkedStory story_;
     PacketWriter out_;
+    std::vector<sal_Int32> released_;
 };
 
 }  // namespace
