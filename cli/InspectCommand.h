@@ -12,6 +12,7 @@ namespace quillmark {
 struct InspectOptions {
     std::string file;
     bool json = false;
+    bool runs = false;  // also every character run of each paragraph
 };
 
 // Registers "inspect": what the engine reads of a document, paragraph by paragraph.
