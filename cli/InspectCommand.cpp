@@ -88,7 +88,9 @@ void printText(long pages, const std::vector<ParagraphFacts>& all, std::ostream&
     for (const auto& p : all) {
         out << p.index << '\t' << p.start << '\t' << p.end << "\tpage " << p.page << "\tline " << p.line << "\toutline "
             << p.outlineLevel << "\talign " << p.alignment << "\tname \"" << p.name << "\"\tfarEast \"" << p.nameFarEast
-            << "\"\tascii \"" << p.nameAscii << "\"\tsize " << p.size << "\tbold " << p.bold << '\t' << p.text << '\n';
+            << "\"\tascii \"" << p.nameAscii << "\"\tsize " << p.size << "\tbold " << p.bold << "\tspacing " << p.lineSpacingRule << '/' << p.lineSpacing << '\t'
+            << p.text << '\n';
+        printRuns(p.runs, out);
     }
 }
 
