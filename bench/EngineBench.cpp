@@ -2,7 +2,10 @@
 // engine's own load time of the same document in the same run.
 #include "bench/ThesisGenerator.h"
 #include "support/Engine.h"
+#include "word/DocumentModel.h"
 #include "word/Engine.h"
+#include "word/StoryReader.h"
+#include "word/reader/StoryPacket.h"
 #include "word/msword.h"
 
 #include <chrono>
@@ -66,6 +69,23 @@ int main(int argc, char** argv) {
         (void)wild.Find().Execute("\\[[JMD]\\]", {.matchWildcards = true});
     });
     doc.Close();
+
+    // The parts of the read inside the engine, each on a fresh load.
+    auto timedWalk = [&](const char* name, sal_Int32 what) {
+        const std::string copy = dir + "/" + name + ".doc";
+        std::filesystem::copy_file(thesis, copy);
+        word::Document fresh;
+        const double freshLoad = seconds([&] { fresh = app.Documents().Open(copy); });
+        const double walk = seconds([&] { (void)word::readStory(fresh.model()->unoModel(), what, word::WalkPlace::InEngine); });
+        const double again = seconds([&] { (void)word::readStory(fresh.model()->unoModel(), what, word::WalkPlace::InEngine); });
+        fresh.Close();
+        std::printf("inside the engine: %-7s %6.3f s  %.2f (again %.2f)\n", name, walk, walk / freshLoad, again / freshLoad);
+    };
+    if (word::Engine::instance().storyReader().is()) {
+        timedWalk("story", word::packet::Story);
+        timedWalk("layout", word::packet::Layout);
+        timedWalk("both", word::packet::Story | word::packet::Layout);
+    }
 
     std::printf("document: %d requested pages, %ld pages laid out, %ld paragraphs\n", pages, pageCount, paragraphs);
     std::printf("load                     %8.3f s  1.00\n", load);

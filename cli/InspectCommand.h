@@ -13,6 +13,7 @@ struct InspectOptions {
     std::string file;
     bool json = false;
     int openTimeoutSeconds = 120;
+    bool runs = false;  // also every character run of each paragraph
 };
 
 // Registers "inspect": what the engine reads of a document, paragraph by paragraph.

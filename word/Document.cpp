@@ -91,9 +91,17 @@ void Document::SaveAs(const std::string& path, int fileFormat) {
     const uno::css::beans::PropertyValue argList[] = {
         uno::prop("FilterName", uno::Any(OUString::createFromAscii(filter))), uno::prop("Overwrite", uno::Any(true))};
     const uno::Sequence<uno::css::beans::PropertyValue> args(argList, 2);
+    // The saved document keeps the thesis's snapping to the grid; the working
+    // copy goes on without it.
+    model_->restoreGridSnapping();
     try {
         storable->storeAsURL(uno::toOU(fileUrl(path)), args);
+        model_->releaseGridSnapping();
     } catch (...) {
+        try {
+            model_->releaseGridSnapping();
+        } catch (...) {
+        }
         try {
             uno::rethrowAsWordError();
         } catch (const WordError& e) {

@@ -2,7 +2,8 @@
 
 #include "CallGate.h"
 #include "Engine.h"
-#include "Languages.h"
+#include "StoryReader.h"
+#include "reader/StoryPacket.h"
 #include "WordError.h"
 
 #include <com/sun/star/awt/FontSlant.hpp>
@@ -43,24 +44,11 @@ using uno::UNO_QUERY_THROW;
 
 namespace {
 
-constexpr char16_t kObjectPlaceholder = 0xFFFC;  // a field, note anchor or inline object
-constexpr char16_t kParagraphMark = u'\r';
-constexpr size_t kReadThreads = 4;
-
 // Sorted, as the engine's multi-property reads expect.
 template <size_t N>
 Sequence<OUString> namesOf(const char* const (&names)[N]) {
     Sequence<OUString> sequence(static_cast<sal_Int32>(N));
     for (size_t i = 0; i < N; ++i) sequence.getArray()[i] = OUString::createFromAscii(names[i]);
-    return sequence;
-}
-
-const Sequence<OUString>& portionPropertyNames() {
-    static const char* const names[] = {
-        "CharColor",  "CharEscapement", "CharFontName", "CharFontNameAsian", "CharHeight",
-        "CharHeightAsian", "CharLocale", "CharLocaleAsian", "CharPosture", "CharUnderline",
-        "CharWeight", "CharWeightAsian", "TextPortionType"};
-    static const Sequence<OUString> sequence = namesOf(names);
     return sequence;
 }
 
@@ -70,52 +58,6 @@ const Sequence<OUString>& paragraphPropertyNames() {
                                         "ParaTopMargin"};
     static const Sequence<OUString> sequence = namesOf(names);
     return sequence;
-}
-
-// Word-saved files name a font with its alternates ("黑体;SimHei"); Word
-// reports the first name.
-std::string familyName(const OUString& name) {
-    const sal_Int32 separator = name.indexOf(';');
-    return uno::toUtf8(separator < 0 ? name : name.copy(0, separator));
-}
-
-long languageOf(const Any& value) {
-    css::lang::Locale locale;
-    value >>= locale;
-    return languageIdFromLocale(uno::toUtf8(locale.Language), uno::toUtf8(locale.Country));
-}
-
-CharAttributes attributesFrom(const Sequence<Any>& v) {
-    CharAttributes a;
-    v[0] >>= a.rgbColor;
-    v[1] >>= a.escapement;
-    OUString name;
-    if (v[2] >>= name) a.latinFont = familyName(name);
-    if (v[3] >>= name) a.asianFont = familyName(name);
-    v[4] >>= a.latinSize;
-    v[5] >>= a.asianSize;
-    a.latinLanguage = languageOf(v[6]);
-    a.asianLanguage = languageOf(v[7]);
-    css::awt::FontSlant slant = css::awt::FontSlant_NONE;
-    v[8] >>= slant;
-    a.italic = slant == css::awt::FontSlant_ITALIC || slant == css::awt::FontSlant_OBLIQUE;
-    v[9] >>= a.underline;
-    float weight = 100;
-    v[10] >>= weight;
-    a.latinBold = weight > 100.5f;
-    weight = 100;
-    v[11] >>= weight;
-    a.asianBold = weight > 100.5f;
-    return a;
-}
-
-int rowOfCellName(const std::string& name) {
-    // "B3" -> 3; split cells carry further parts ("B3.1.1"), the first number is the row.
-    size_t i = 0;
-    while (i < name.size() && std::isalpha(static_cast<unsigned char>(name[i]))) ++i;
-    int row = 0;
-    while (i < name.size() && std::isdigit(static_cast<unsigned char>(name[i]))) row = row * 10 + (name[i++] - '0');
-    return row;
 }
 
 // The identity of an engine object, as UNO defines it.
@@ -130,21 +72,6 @@ void moveRight(const Reference<css::text::XTextCursor>& cursor, long count, bool
         cursor->goRight(step, extend);
         count -= step;
     }
-}
-
-bool isInlineObject(const Reference<css::uno::XInterface>& portion) {
-    Reference<css::container::XContentEnumerationAccess> access(portion, UNO_QUERY);
-    if (!access.is()) return false;
-    auto contents = access->createContentEnumeration("com.sun.star.text.TextContent");
-    while (contents.is() && contents->hasMoreElements()) {
-        Reference<css::beans::XPropertySet> props(contents->nextElement(), UNO_QUERY);
-        css::text::TextContentAnchorType anchor = css::text::TextContentAnchorType_AT_PARAGRAPH;
-        if (props.is() && (props->getPropertyValue("AnchorType") >>= anchor) &&
-            anchor == css::text::TextContentAnchorType_AS_CHARACTER) {
-            return true;
-        }
-    }
-    return false;
 }
 
 }  // namespace
@@ -193,138 +120,32 @@ void DocumentModel::ensureStory() {
     std::lock_guard lock(mutex_);
     if (storyLoaded_) return;
     checkUsable();
-    uno::guarded([&] {
-        text_.clear();
-        paragraphs_.clear();
-        runs_.clear();
-        paragraphAttributes_.clear();
-        markAttributes_.clear();
-        std::vector<PendingParagraph> pending;
-        auto body = document_->getText();
-        collectParagraphs(body, -1, pending);
-        std::vector<ParagraphRead> reads = readParagraphs(pending);
-        for (size_t i = 0; i < pending.size(); ++i) appendParagraph(pending[i], reads[i]);
-    });
+    // Inside the engine the layout costs about as much as the story over
+    // the bridge would: it comes in the same reply.
+    const bool inEngine = uno::guarded([] { return Engine::instance().storyReader().is(); });
+    const sal_Int32 releaseGrid = gridReleaseAsked_ ? 0 : packet::ReleaseGrid;
+    StoryReply reply = readStory(unoModel(), packet::Story | releaseGrid | (inEngine ? packet::Layout : 0));
+    if (!reply.story) throw WordError(errors::EngineUnavailable, "文档引擎没有读出正文");
+    gridReleaseAsked_ = true;
+    for (long index : reply.releasedFromGrid) releasedFromGrid_.push_back(reply.story->paragraphs[index].paragraph);
+    adoptStory(std::move(*reply.story));
+    if (reply.layout) layout_ = std::move(reply.layout);
     storyLoaded_ = true;
 }
 
-void DocumentModel::collectParagraphs(const Reference<css::text::XText>& text, int tableRow,
-                                      std::vector<PendingParagraph>& pending) {
-    Reference<css::container::XEnumerationAccess> access(text, UNO_QUERY_THROW);
-    auto elements = access->createEnumeration();
-    while (elements->hasMoreElements()) {
-        const Any element = elements->nextElement();
-        Reference<css::text::XTextTable> table(element, UNO_QUERY);
-        if (table.is()) {
-            collectTable(table, pending);
-        } else {
-            pending.push_back({Reference<css::text::XTextRange>(element, UNO_QUERY), text, tableRow});
-        }
+void DocumentModel::adoptStory(StoryContents&& story) {
+    text_ = std::move(story.text);
+    paragraphs_ = std::move(story.paragraphs);
+    runs_.clear();
+    paragraphAttributes_.clear();
+    markAttributes_.clear();
+    for (size_t i = 0; i < paragraphs_.size(); ++i) {
+        const long index = static_cast<long>(i);
+        runs_[index] = std::move(story.runs[i]);
+        paragraphAttributes_[index] = std::move(story.attributes[i]);
+        markAttributes_[index] = story.marks[i];
     }
-}
-
-void DocumentModel::collectTable(const Reference<css::text::XTextTable>& table, std::vector<PendingParagraph>& pending) {
-    for (const OUString& cellName : table->getCellNames()) {
-        Reference<css::text::XText> cell(table->getCellByName(cellName), UNO_QUERY);
-        if (cell.is()) collectParagraphs(cell, rowOfCellName(uno::toUtf8(cellName)), pending);
-    }
-}
-
-// Each paragraph costs a few round trips to the engine; reading them from
-// several threads at once overlaps the waiting.
-std::vector<ParagraphRead> DocumentModel::readParagraphs(const std::vector<PendingParagraph>& pending) {
-    std::vector<ParagraphRead> reads(pending.size());
-    std::atomic<size_t> next{0};
-    std::exception_ptr failure;
-    std::mutex failureMutex;
-    auto work = [&] {
-        for (size_t i = next++; i < pending.size(); i = next++) {
-            try {
-                reads[i] = readParagraph(pending[i].paragraph);
-            } catch (...) {
-                std::lock_guard lock(failureMutex);
-                if (!failure) failure = std::current_exception();
-                next = pending.size();
-            }
-        }
-    };
-    const size_t threads = std::min<size_t>(kReadThreads, std::max<size_t>(1, pending.size() / 16));
-    std::vector<std::thread> workers;
-    for (size_t t = 1; t < threads; ++t) workers.emplace_back(work);
-    work();
-    for (auto& worker : workers) worker.join();
-    if (failure) std::rethrow_exception(failure);
-    return reads;
-}
-
-ParagraphRead DocumentModel::readParagraph(const Reference<css::text::XTextRange>& paragraph) {
-    ParagraphRead read;
-    Reference<css::container::XEnumerationAccess> access(paragraph, UNO_QUERY_THROW);
-    auto portions = access->createEnumeration();
-    while (portions->hasMoreElements()) {
-        Reference<css::beans::XMultiPropertySet> portion(portions->nextElement(), UNO_QUERY);
-        if (!portion.is()) continue;
-        const Sequence<Any> values = portion->getPropertyValues(portionPropertyNames());
-        OUString type;
-        values[12] >>= type;
-        if (type == "Text") {
-            Reference<css::text::XTextRange> range(portion, UNO_QUERY_THROW);
-            std::u16string piece = uno::toU16(range->getString());
-            // A manual line break is Word's vertical tab.
-            std::replace(piece.begin(), piece.end(), u'\n', u'\v');
-            read.pieces.push_back({static_cast<long>(piece.size()), attributesFrom(values)});
-            read.text += piece;
-        } else if (type == "TextField" || type == "Footnote" || type == "Annotation" ||
-                   type == "ControlCharacter" || (type == "Frame" && isInlineObject(portion))) {
-            read.pieces.push_back({1, attributesFrom(values)});
-            read.text += kObjectPlaceholder;
-        }
-    }
-    Reference<css::beans::XMultiPropertySet> props(paragraph, UNO_QUERY);
-    if (props.is()) {
-        const Sequence<Any> v = props->getPropertyValues(paragraphPropertyNames());
-        OUString label;
-        if (v[0] >>= label) read.attributes.listLabel = uno::toUtf8(label);
-        v[1] >>= read.attributes.outlineLevel;
-        v[2] >>= read.attributes.adjust;
-        v[3] >>= read.attributes.bottomMargin;
-        v[4] >>= read.attributes.lastLineAdjust;
-        css::style::LineSpacing spacing;
-        if (v[5] >>= spacing) {
-            read.attributes.lineSpacingMode = spacing.Mode;
-            read.attributes.lineSpacingHeight = spacing.Height;
-        }
-        v[6] >>= read.attributes.topMargin;
-    }
-    return read;
-}
-
-void DocumentModel::appendParagraph(const PendingParagraph& pending, const ParagraphRead& read) {
-    ParagraphEntry entry;
-    entry.start = static_cast<long>(text_.size());
-    entry.length = static_cast<long>(read.text.size());
-    entry.paragraph = pending.paragraph;
-    entry.text = pending.text;
-    entry.textId = identityOf(pending.text);
-    entry.tableRow = pending.tableRow;
-    const long index = static_cast<long>(paragraphs_.size());
-
-    std::vector<CharRun> runs;
-    long position = entry.start;
-    for (const auto& [length, attributes] : read.pieces) {
-        if (length <= 0) continue;
-        if (!runs.empty() && runs.back().attributes == attributes) {
-            runs.back().end += length;
-        } else {
-            runs.push_back({position, position + length, attributes});
-        }
-        position += length;
-    }
-    text_ += read.text;
-    text_ += kParagraphMark;
-    paragraphs_.push_back(entry);
-    runs_[index] = std::move(runs);
-    paragraphAttributes_[index] = read.attributes;
+    forgetLayout();
 }
 
 long DocumentModel::paragraphAt(long position) {
@@ -366,18 +187,7 @@ const ParagraphAttributes& DocumentModel::paragraphAttributes(long index) {
 CharAttributes DocumentModel::markAttributes(long index) {
     ensureStory();
     std::lock_guard lock(mutex_);
-    auto cached = markAttributes_.find(index);
-    if (cached != markAttributes_.end()) return cached->second;
-    CharAttributes attributes = uno::guarded([&] {
-        Reference<css::beans::XMultiPropertySet> props(paragraphs_.at(index).paragraph, UNO_QUERY_THROW);
-        Sequence<OUString> names = portionPropertyNames();
-        names.realloc(names.getLength() - 1);  // a paragraph has no portion type
-        Sequence<Any> values = props->getPropertyValues(names);
-        values.realloc(values.getLength() + 1);
-        return attributesFrom(values);
-    });
-    markAttributes_[index] = attributes;
-    return attributes;
+    return markAttributes_[index];
 }
 
 Reference<css::text::XTextRange> DocumentModel::unoRange(long start, long end) {
@@ -536,10 +346,7 @@ long DocumentModel::insertText(long position, const std::u16string& text) {
     return inserted;
 }
 
-void DocumentModel::forgetLayout() {
-    layout_.reset();
-    pageCount_ = 0;
-}
+void DocumentModel::forgetLayout() { layout_.reset(); }
 
 void DocumentModel::invalidate() {
     std::lock_guard lock(mutex_);
@@ -547,110 +354,69 @@ void DocumentModel::invalidate() {
     forgetLayout();
 }
 
-Reference<css::text::XTextViewCursor> DocumentModel::viewCursor() {
-    if (!viewCursor_.is()) {
-        Reference<css::text::XTextViewCursorSupplier> supplier(unoModel()->getCurrentController(), UNO_QUERY_THROW);
-        viewCursor_ = supplier->getViewCursor();
-    }
-    return viewCursor_;
-}
-
 void DocumentModel::ensureLayout() {
     ensureStory();
     std::lock_guard lock(mutex_);
     if (layout_) return;
-    uno::guarded([&] {
-        PageLayout layout;
-        auto cursor = viewCursor();
-        Reference<css::text::XPageCursor> pages(cursor, UNO_QUERY_THROW);
-        pages->jumpToLastPage();
-        const long count = std::max<long>(1, pages->getPage());
-        layout.pageStarts.reserve(count);
-        for (long page = 1; page <= count; ++page) {
-            if (page == 1) {
-                layout.pageStarts.push_back(0);
-                continue;
-            }
-            pages->jumpToPage(static_cast<sal_Int16>(page));
-            pages->jumpToStartOfPage();
-            long start = positionOf(cursor->getStart());
-            if (!layout.pageStarts.empty()) start = std::max(start, layout.pageStarts.back());
-            layout.pageStarts.push_back(start);
-        }
-        layout_ = std::move(layout);
-    });
+    StoryReply reply = readStory(unoModel(), packet::Layout);
+    // A document without a view has no layout: one page, every line first.
+    layout_ = reply.layout ? std::move(*reply.layout) : StoryLayout{};
 }
 
-// The count alone needs no page starts: every check asks for it at its start.
 long DocumentModel::pageCount() {
-    ensureStory();
-    std::lock_guard lock(mutex_);
-    if (layout_) return static_cast<long>(layout_->pageStarts.size());
-    if (pageCount_ > 0) return pageCount_;
-    pageCount_ = uno::guarded([&] {
-        Reference<css::text::XPageCursor> pages(viewCursor(), UNO_QUERY_THROW);
-        pages->jumpToLastPage();
-        return std::max<long>(1, pages->getPage());
-    });
-    return pageCount_;
+    ensureLayout();
+    return layout_->pageCount;
 }
 
 long DocumentModel::pageStart(long page) {
     ensureLayout();
-    const auto& starts = layout_->pageStarts;
-    page = std::clamp<long>(page, 1, static_cast<long>(starts.size()));
-    return starts[page - 1];
+    return layout_->pageStart(page);
 }
 
 long DocumentModel::pageOf(long position) {
     ensureLayout();
-    const auto& starts = layout_->pageStarts;
-    // Several pages can start at one position (empty pages); the last of them holds it.
-    auto it = std::upper_bound(starts.begin(), starts.end(), position);
-    return std::max<long>(1, static_cast<long>(it - starts.begin()));
-}
-
-void DocumentModel::ensureLines(long page) {
-    if (layout_->lineTops.count(page)) return;
-    uno::guarded([&] {
-        auto cursor = viewCursor();
-        Reference<css::text::XPageCursor> pages(cursor, UNO_QUERY_THROW);
-        Reference<css::view::XViewCursor> lines(cursor, UNO_QUERY_THROW);
-        std::vector<std::int32_t> tops;
-        pages->jumpToPage(static_cast<sal_Int16>(page));
-        pages->jumpToStartOfPage();
-        for (int guard = 0; guard < 2000; ++guard) {
-            tops.push_back(cursor->getPosition().Y);
-            if (!lines->goDown(1, false) || pages->getPage() != page) break;
-        }
-        std::sort(tops.begin(), tops.end());
-        tops.erase(std::unique(tops.begin(), tops.end()), tops.end());
-        layout_->lineTops[page] = std::move(tops);
-    });
+    return layout_->pageOf(position);
 }
 
 long DocumentModel::lineOf(long position) {
     ensureLayout();
-    std::lock_guard lock(mutex_);
-    const long page = pageOf(position);
-    ensureLines(page);
-    return uno::guarded([&]() -> long {
-        auto cursor = viewCursor();
-        cursor->gotoRange(unoRange(position, position), false);
-        Reference<css::text::XPageCursor> pages(cursor, UNO_QUERY_THROW);
-        const auto& tops = layout_->lineTops[page];
-        if (pages->getPage() != page) return 1;
-        const std::int32_t y = cursor->getPosition().Y;
-        auto it = std::upper_bound(tops.begin(), tops.end(), y);
-        return std::max<long>(1, static_cast<long>(it - tops.begin()));
+    return layout_->lineOf(position);
+}
+
+namespace {
+
+void setGridSnapping(const std::vector<Reference<css::text::XTextRange>>& paragraphs, bool snap) {
+    uno::guarded([&] {
+        for (const auto& paragraph : paragraphs) {
+            Reference<css::beans::XPropertySet> props(paragraph, UNO_QUERY);
+            // A paragraph deleted since has nothing to put back.
+            try {
+                if (props.is()) props->setPropertyValue("SnapToGrid", Any(snap));
+            } catch (const css::uno::RuntimeException&) {
+                if (!Engine::instance().alive()) throw;
+            }
+        }
     });
+}
+
+}  // namespace
+
+void DocumentModel::restoreGridSnapping() {
+    std::lock_guard lock(mutex_);
+    checkUsable();
+    setGridSnapping(releasedFromGrid_, true);
+}
+
+void DocumentModel::releaseGridSnapping() {
+    std::lock_guard lock(mutex_);
+    checkUsable();
+    setGridSnapping(releasedFromGrid_, false);
 }
 
 void DocumentModel::close() {
     std::lock_guard lock(mutex_);
     if (closed_) return;
     closed_ = true;
-    viewCursor_.clear();
     try {
         Reference<css::util::XCloseable> closeable(document_, UNO_QUERY);
         if (closeable.is()) closeable->close(true);

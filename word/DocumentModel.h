@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CharAttributes.h"
+#include "StoryUnpack.h"
 #include "Span.h"
 #include "Uno.h"
 
@@ -23,57 +24,6 @@
 namespace word {
 
 namespace css = uno::css;
-
-// One paragraph of the main story (table cells included).
-struct ParagraphEntry {
-    long start = 0;   // position of its first character
-    long length = 0;  // characters without the paragraph mark
-    uno::Reference<css::text::XTextRange> paragraph;
-    uno::Reference<css::text::XText> text;  // the main text or a table cell
-    const void* textId = nullptr;           // identity of `text`
-    int tableRow = -1;                      // 1-based row inside a table, -1 outside
-    long end() const { return start + length + 1; }
-};
-
-// A stretch of one paragraph whose characters share their attributes.
-struct CharRun {
-    long start = 0;
-    long end = 0;
-    CharAttributes attributes;
-};
-
-// Paragraph-level attributes, in the engine's units.
-struct ParagraphAttributes {
-    short adjust = 0;          // ParagraphAdjust
-    short lastLineAdjust = 0;  // ParagraphAdjust of the last line
-    short lineSpacingMode = 0;
-    short lineSpacingHeight = 100;
-    std::int32_t topMargin = 0;     // 1/100 mm
-    std::int32_t bottomMargin = 0;  // 1/100 mm
-    short outlineLevel = 0;         // 0 body text, 1..10 headings
-    std::string listLabel;
-};
-
-// A paragraph found in the story, before its contents are read.
-struct PendingParagraph {
-    uno::Reference<css::text::XTextRange> paragraph;
-    uno::Reference<css::text::XText> text;
-    int tableRow = -1;
-};
-
-// What one paragraph holds: its text, the attributes of its pieces, and its
-// paragraph attributes.
-struct ParagraphRead {
-    std::u16string text;
-    std::vector<std::pair<long, CharAttributes>> pieces;  // length, attributes
-    ParagraphAttributes attributes;
-};
-
-// The layout facts the object model reports.
-struct PageLayout {
-    std::vector<long> pageStarts;  // position where each page begins, index 0 = page 1
-    std::map<long, std::vector<std::int32_t>> lineTops;  // page -> the y of each line
-};
 
 // Everything the object model knows of one open document: the engine's
 // objects, the main story as text, and the character runs, paragraph
@@ -126,6 +76,12 @@ public:
     // The Selection that belongs to this document.
     const SpanPtr& selection() { return selection_; }
 
+    // Paragraphs with exact line spacing do not snap to the
+    // document grid in the working copy (so that their lines keep Word's
+    // height); a report is saved with their snapping as the thesis had it.
+    void restoreGridSnapping();
+    void releaseGridSnapping();
+
     void close();
     void showSelection();  // puts the Selection into the visible view
     void setWindowVisible(bool visible);
@@ -133,16 +89,9 @@ public:
 
 private:
     void ensureStory();
-    void collectParagraphs(const uno::Reference<css::text::XText>& text, int tableRow,
-                           std::vector<PendingParagraph>& pending);
-    void collectTable(const uno::Reference<css::text::XTextTable>& table, std::vector<PendingParagraph>& pending);
-    static std::vector<ParagraphRead> readParagraphs(const std::vector<PendingParagraph>& pending);
-    static ParagraphRead readParagraph(const uno::Reference<css::text::XTextRange>& paragraph);
-    void appendParagraph(const PendingParagraph& pending, const ParagraphRead& read);
+    void adoptStory(StoryContents&& story);
     void ensureLayout();
     void forgetLayout();
-    void ensureLines(long page);
-    uno::Reference<css::text::XTextViewCursor> viewCursor();
     void checkUsable() const;
 
     std::recursive_mutex mutex_;
@@ -158,9 +107,9 @@ private:
     std::map<long, ParagraphAttributes> paragraphAttributes_;    // by paragraph index
     std::map<long, CharAttributes> markAttributes_;              // by paragraph index
 
-    std::optional<PageLayout> layout_;
-    long pageCount_ = 0;
-    uno::Reference<css::text::XTextViewCursor> viewCursor_;
+    std::optional<StoryLayout> layout_;
+    bool gridReleaseAsked_ = false;
+    std::vector<uno::Reference<css::text::XTextRange>> releasedFromGrid_;
     SpanPtr selection_;
 };
 

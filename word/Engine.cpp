@@ -8,6 +8,11 @@
 #include <com/sun/star/bridge/UnoUrlResolver.hpp>
 #include <com/sun/star/connection/NoConnectException.hpp>
 #include <com/sun/star/frame/Desktop.hpp>
+#include <com/sun/star/lang/XMultiComponentFactory.hpp>
+#include <com/sun/star/lang/XSingleComponentFactory.hpp>
+#include <com/sun/star/loader/XImplementationLoader.hpp>
+#include <com/sun/star/registry/XRegistryKey.hpp>
+#include <osl/file.hxx>
 #include <cppuhelper/bootstrap.hxx>
 
 #include <atomic>
@@ -17,6 +22,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <thread>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -162,6 +168,66 @@ Reference<css::uno::XComponentContext> localContext() {
     return context;
 }
 
+// The engine's own font configuration (set up by scripts/setup): the system
+// configuration plus the thesis fonts' stand-ins and their aliases. Only the
+// engine sees it; the machine's configuration stays as it is.
+constexpr const char* kEngineFontConfig = "/usr/local/share/quillmark/fonts/fonts.conf";
+
+std::vector<std::string> engineEnvironment() {
+    const char* forced = std::getenv("QUILLMARK_FONTCONFIG_FILE");
+    const std::string config = forced ? forced : kEngineFontConfig;
+    std::error_code error;
+    if (config.empty() || !std::filesystem::is_regular_file(config, error)) return {};
+    return {"FONTCONFIG_FILE=" + config};
+}
+
+// The reader component's library: QUILLMARK_READER_LIBRARY when set, else
+// beside the program, else where the build put it.
+std::string readerLibraryPath() {
+    const char* forced = std::getenv("QUILLMARK_READER_LIBRARY");
+    if (forced) return forced;
+    std::error_code error;
+    const auto beside = std::filesystem::read_symlink("/proc/self/exe", error).parent_path() / "libquillmark_reader.so";
+    if (!error && std::filesystem::exists(beside, error)) return beside.string();
+#ifdef QUILLMARK_READER_LIBRARY
+    return QUILLMARK_READER_LIBRARY;
+#else
+    return {};
+#endif
+}
+
+void reportReaderUnavailable(const std::string& reason) {
+    static std::once_flag said;
+    std::call_once(said, [&] {
+        std::cerr << "quillmark: 读取组件无法载入文档引擎（" << reason << "），改为逐项远程读取，速度较慢\n";
+    });
+}
+
+// Loads the component into the engine through the engine's own shared
+// library loader: no registration, nothing written into any profile.
+Reference<css::task::XJob> loadStoryReader(const Reference<css::uno::XComponentContext>& context) {
+    const std::string path = readerLibraryPath();
+    std::error_code error;
+    if (path.empty() || !std::filesystem::is_regular_file(path, error)) {
+        reportReaderUnavailable("找不到 " + (path.empty() ? std::string("libquillmark_reader.so") : path));
+        return {};
+    }
+    try {
+        OUString url;
+        osl::FileBase::getFileURLFromSystemPath(uno::toOU(std::filesystem::absolute(path).string()), url);
+        Reference<css::loader::XImplementationLoader> loader(
+            context->getServiceManager()->createInstanceWithContext("com.sun.star.loader.SharedLibrary", context),
+            css::uno::UNO_QUERY_THROW);
+        Reference<css::lang::XSingleComponentFactory> factory(
+            loader->activate("org.quillmark.StoryReader", OUString(), url, Reference<css::registry::XRegistryKey>()),
+            css::uno::UNO_QUERY_THROW);
+        return Reference<css::task::XJob>(factory->createInstanceWithContext(context), css::uno::UNO_QUERY_THROW);
+    } catch (const css::uno::Exception& e) {
+        reportReaderUnavailable(uno::toUtf8(e.Message));
+    }
+    return {};
+}
+
 }  // namespace
 
 // Never destroyed: at exit the UNO runtime may already be gone, so the
@@ -196,6 +262,16 @@ Reference<css::uno::XComponentContext> Engine::context() {
     std::lock_guard lock(mutex_);
     if (!alive()) start();
     return remoteContext_;
+}
+
+Reference<css::task::XJob> Engine::storyReader() {
+    std::lock_guard lock(mutex_);
+    if (!alive()) start();
+    if (storyReaderGeneration_ != generation_) {
+        storyReaderGeneration_ = generation_;
+        storyReader_ = loadStoryReader(remoteContext_);
+    }
+    return storyReader_;
 }
 
 std::uint64_t Engine::generation() const {
@@ -268,6 +344,7 @@ void Engine::abandon() {
 
 void Engine::stopProcess() {
     desktop_.clear();
+    storyReader_.clear();
     remoteContext_.clear();
     if (pid_ > 0) {
         kill(pid_, SIGTERM);
@@ -323,7 +400,7 @@ void Engine::start() {
 }
 
 void Engine::launch(const std::vector<std::string>& args) {
-    pid_ = ProcessLauncher::instance().launch(args, addressSpaceLimitBytes());
+    pid_ = ProcessLauncher::instance().launch(args, engineEnvironment(), addressSpaceLimitBytes());
     if (pid_ <= 0) throw WordError(errors::EngineUnavailable, "无法启动文档引擎 (soffice)");
 }
 

@@ -3,6 +3,7 @@
 #include "Uno.h"
 
 #include <com/sun/star/frame/XDesktop2.hpp>
+#include <com/sun/star/task/XJob.hpp>
 #include <com/sun/star/uno/XComponentContext.hpp>
 
 #include <atomic>
@@ -25,6 +26,10 @@ public:
     // one died. Raises WordError when no engine can be started.
     uno::Reference<uno::css::frame::XDesktop2> desktop();
     uno::Reference<uno::css::uno::XComponentContext> context();
+    // Our reader component inside the running engine (see word/reader/),
+    // loaded once per engine process; empty when it cannot be loaded, which
+    // is said once on stderr.
+    uno::Reference<uno::css::task::XJob> storyReader();
 
     // Increases each time a new engine process is started; objects of an older
     // generation belong to a dead engine.
@@ -59,6 +64,8 @@ private:
     bool dead_ = true;
     uno::Reference<uno::css::uno::XComponentContext> remoteContext_;
     uno::Reference<uno::css::frame::XDesktop2> desktop_;
+    uno::Reference<uno::css::task::XJob> storyReader_;
+    std::uint64_t storyReaderGeneration_ = 0;
 };
 
 }  // namespace word

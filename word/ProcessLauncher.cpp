@@ -1,5 +1,6 @@
 #include "ProcessLauncher.h"
 
+#include <algorithm>
 #include <condition_variable>
 #include <csignal>
 #include <fcntl.h>
@@ -18,13 +19,31 @@ namespace {
 struct Request {
     std::vector<std::string> args;
     std::uint64_t addressSpaceBytes = 0;
+    std::vector<std::string> environment;  // NAME=value entries set over ours
 };
 
+// Our environment with `overrides` in place of the entries of the same name;
+// built before the fork, since the child may only call what is safe there.
+std::vector<std::string> childEnvironment(const std::vector<std::string>& overrides) {
+    std::vector<std::string> result(overrides);
+    for (char** entry = environ; entry && *entry; ++entry) {
+        const std::string variable(*entry);
+        const std::string name = variable.substr(0, variable.find('=') + 1);
+        const bool replaced = std::any_of(overrides.begin(), overrides.end(),
+                                          [&](const std::string& o) { return o.compare(0, name.size(), name) == 0; });
+        if (!replaced) result.push_back(variable);
+    }
+    return result;
+}
+
 pid_t spawnBoundToParent(const Request& request) {
-    const auto& args = request.args;
     std::vector<char*> argv;
-    for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    for (const auto& a : request.args) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
+    const std::vector<std::string> environment = childEnvironment(request.environment);
+    std::vector<char*> envp;
+    for (const auto& e : environment) envp.push_back(const_cast<char*>(e.c_str()));
+    envp.push_back(nullptr);
     const pid_t parent = getpid();
     const pid_t pid = fork();
     if (pid != 0) return pid;
@@ -46,7 +65,7 @@ pid_t spawnBoundToParent(const Request& request) {
             dup2(devnull, STDERR_FILENO);
         }
     }
-    execv(argv[0], argv.data());
+    execve(argv[0], argv.data(), envp.data());
     _exit(127);
 }
 
@@ -94,9 +113,10 @@ ProcessLauncher& ProcessLauncher::instance() {
     return launcher;
 }
 
-pid_t ProcessLauncher::launch(const std::vector<std::string>& args, std::uint64_t addressSpaceBytes) {
+pid_t ProcessLauncher::launch(const std::vector<std::string>& args, const std::vector<std::string>& environment,
+                              std::uint64_t addressSpaceBytes) {
     static LauncherThread* thread = new LauncherThread();  // lives until the program ends
-    return thread->run(Request{args, addressSpaceBytes});
+    return thread->run(Request{args, addressSpaceBytes, environment});
 }
 
 }  // namespace word

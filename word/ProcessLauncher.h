@@ -13,9 +13,12 @@ namespace word {
 class ProcessLauncher {
 public:
     static ProcessLauncher& instance();
-    // Starts `args[0]` with `args`; returns its pid, or -1. A non-zero
-    // `addressSpaceBytes` limits the child's address space (RLIMIT_AS).
-    pid_t launch(const std::vector<std::string>& args, std::uint64_t addressSpaceBytes = 0);
+    // Starts `args[0]` with `args` and our environment, with the
+    // "NAME=value" entries of `environment` set over it; returns its pid, or
+    // -1. A non-zero `addressSpaceBytes` limits the child's address space
+    // (RLIMIT_AS).
+    pid_t launch(const std::vector<std::string>& args, const std::vector<std::string>& environment = {},
+                 std::uint64_t addressSpaceBytes = 0);
 
 private:
     ProcessLauncher() = default;

@@ -150,7 +150,7 @@ TEST_F(AbstractNotesCheck, NoteAgainstAWholeNumberSizeIsReportedAndMarkedInBothM
 
 TEST_F(AbstractNotesCheck, NoteRunningOntoTheNextPage) {
     Notes n;
-    n.blanksBeforeNote = 28;
+    n.blanksBeforeNote = 26;
     n.note = {{longNote(), {.size = 10.5f}}};
     DocLayout d = n.build();
     const int i = n.noteIndex;
@@ -159,7 +159,7 @@ TEST_F(AbstractNotesCheck, NoteRunningOntoTheNextPage) {
     ASSERT_EQ(doc.Range(d.start(i), d.start(i, 1)).Information(3), 1);
     ASSERT_EQ(doc.Range(d.end(i) - 2, d.end(i) - 1).Information(3), 2);
     // Page of the note's end, line of its first character.
-    const Lines expected{finding(kMedium, 2, 34, d.start(i), kAcrossPages)};
+    const Lines expected{finding(kMedium, 2, 32, d.start(i), kAcrossPages)};
     EXPECT_EQ(check(doc).lines(), expected);
     EXPECT_EQ(fix(doc).lines(), expected);
 }
@@ -168,7 +168,7 @@ TEST_F(AbstractNotesCheck, BlankLinesBeforeTheTitleDoNotBelongToTheNote) {
     // The note fills page 1 to its last line; the blank lines after it and
     // the title stand on page 2.
     Notes n;
-    n.blanksBeforeNote = 26;
+    n.blanksBeforeNote = 24;
     n.note = {{longNote(), {.size = 10.5f}}};
     n.blanksAfterNote = 3;
     n.breakBeforeTitle = false;
@@ -181,7 +181,7 @@ TEST_F(AbstractNotesCheck, BlankLinesBeforeTheTitleDoNotBelongToTheNote) {
     EXPECT_EQ(check(doc).lines(), Lines{});
 
     // Marked, the note ends before its paragraph mark.
-    EXPECT_EQ(check(doc, sized(12.0f)).lines(), Lines{finding(kMedium, 1, 32, d.start(i), kSize)});
+    EXPECT_EQ(check(doc, sized(12.0f)).lines(), Lines{finding(kMedium, 1, 30, d.start(i), kSize)});
     EXPECT_EQ(doc.Range(d.start(i), d.end(i) - 1).Font().Color(), 192);
 }
 
@@ -267,13 +267,13 @@ TEST_F(AbstractNotesCheck, LabelWordFollowsTheTemplate) {
 
 TEST_F(AbstractNotesCheck, AutoFixPostsBothFindingsAndStillMarks) {
     Notes n;
-    n.blanksBeforeNote = 28;
+    n.blanksBeforeNote = 26;
     n.note = {{longNote(), {.size = 12.0f}}};
     DocLayout d = n.build();
     const int i = n.noteIndex;
     const word::Document doc = d.open();
     EXPECT_EQ(fix(doc).lines(),
-              (Lines{finding(kMedium, 2, 34, d.start(i), kSize), finding(kMedium, 2, 34, d.start(i), kAcrossPages)}));
+              (Lines{finding(kMedium, 2, 32, d.start(i), kSize), finding(kMedium, 2, 32, d.start(i), kAcrossPages)}));
     const word::Font f = doc.Range(d.start(i), d.end(i) - 1).Font();
     EXPECT_EQ(f.Color(), 192);
     EXPECT_EQ(f.Size(), 12.0f);

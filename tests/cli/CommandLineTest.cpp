@@ -180,3 +180,30 @@ TEST_F(CommandLine, InspectPrintsEveryParagraphAsJson) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(CommandLine, InspectRunsShowsEachRunWithItsFonts) {
+    Result r = run("inspect " + shellQuoted(thesis_) + " --json --runs");
+    ASSERT_EQ(r.status, 0);
+    const auto doc = nlohmann::json::parse(r.out);
+    // "关键词：" in 14-point bold 黑体, then the words in 12-point 宋体.
+    const auto& runs = doc["paragraphs"][4]["runs"];
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_EQ(runs[0]["start"], doc["paragraphs"][4]["start"]);
+    EXPECT_EQ(runs[0]["end"], runs[1]["start"]);
+    EXPECT_EQ(runs[0]["nameFarEast"], "黑体");
+    EXPECT_EQ(runs[0]["size"], 14.0);
+    EXPECT_EQ(runs[0]["bold"], -1);
+    EXPECT_EQ(runs[1]["nameFarEast"], "宋体");
+    EXPECT_EQ(runs[1]["size"], 12.0);
+    EXPECT_EQ(runs[1]["bold"], 0);
+    EXPECT_EQ(runs[1]["superscript"], 0);
+
+    Result text = run("inspect " + shellQuoted(thesis_) + " --runs");
+    ASSERT_EQ(text.status, 0);
+    EXPECT_NE(text.out.find("\trun\t"), std::string::npos);
+    EXPECT_EQ(run("inspect " + shellQuoted(thesis_)).out.find("\trun\t"), std::string::npos);
+}
+
+}  // namespace

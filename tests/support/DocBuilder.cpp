@@ -83,6 +83,10 @@ void setParagraphFormat(const Reference<css::beans::XPropertySet>& props, const 
     set(props, "NumberingStyleName", Any(style.numbered ? OUString("Numbering 123") : OUString()));
     set(props, "ParaTopMargin", Any(static_cast<sal_Int32>(std::lround(style.spaceBefore * 2540.0 / 72.0))));
     set(props, "ParaBottomMargin", Any(static_cast<sal_Int32>(std::lround(style.spaceAfter * 2540.0 / 72.0))));
+    if (style.restartPageNumber > 0) {
+        set(props, "PageDescName", Any(OUString("Standard")));
+        set(props, "PageNumberOffset", Any(static_cast<sal_Int16>(style.restartPageNumber)));
+    }
 }
 
 std::string urlOf(const std::string& path) {

@@ -32,6 +32,7 @@ struct ParaStyle {
     bool numbered = false;       // part of an arabic numbered list
     float spaceBefore = 0.0f;    // points
     float spaceAfter = 0.0f;     // points
+    int restartPageNumber = 0;   // > 0: a new section begins here, its pages numbered from this
 };
 
 using Run = std::pair<std::string, TextStyle>;

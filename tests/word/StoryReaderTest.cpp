@@ -1,0 +1,275 @@
+// The story and layout read inside the engine against the same walk made
+// call by call over the bridge, and the layout against the view cursor.
+#include "support/DocBuilder.h"
+#include "support/Engine.h"
+#include "word/DocumentModel.h"
+#include "word/StoryReader.h"
+#include "word/msword.h"
+#include "word/reader/StoryPacket.h"
+
+#include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/container/XEnumeration.hpp>
+#include <com/sun/star/container/XEnumerationAccess.hpp>
+#include <com/sun/star/frame/XController.hpp>
+#include <com/sun/star/text/XPageCursor.hpp>
+#include <com/sun/star/text/XTextViewCursorSupplier.hpp>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+using namespace quillmark::testing;
+namespace css = word::uno::css;
+
+constexpr sal_Int32 kStoryAndLayout = word::packet::Story | word::packet::Layout;
+
+void expectSameAttributes(const word::ParagraphAttributes& a, const word::ParagraphAttributes& b, size_t i) {
+    EXPECT_EQ(a.adjust, b.adjust) << "paragraph " << i;
+    EXPECT_EQ(a.lastLineAdjust, b.lastLineAdjust) << "paragraph " << i;
+    EXPECT_EQ(a.lineSpacingMode, b.lineSpacingMode) << "paragraph " << i;
+    EXPECT_EQ(a.lineSpacingHeight, b.lineSpacingHeight) << "paragraph " << i;
+    EXPECT_EQ(a.topMargin, b.topMargin) << "paragraph " << i;
+    EXPECT_EQ(a.bottomMargin, b.bottomMargin) << "paragraph " << i;
+    EXPECT_EQ(a.outlineLevel, b.outlineLevel) << "paragraph " << i;
+    EXPECT_EQ(a.listLabel, b.listLabel) << "paragraph " << i;
+}
+
+void expectSameStory(const word::StoryReply& inEngine, const word::StoryReply& overBridge) {
+    ASSERT_TRUE(inEngine.story && overBridge.story);
+    const word::StoryContents& a = *inEngine.story;
+    const word::StoryContents& b = *overBridge.story;
+    EXPECT_EQ(a.text, b.text);
+    ASSERT_EQ(a.paragraphs.size(), b.paragraphs.size());
+    for (size_t i = 0; i < a.paragraphs.size(); ++i) {
+        EXPECT_EQ(a.paragraphs[i].start, b.paragraphs[i].start) << "paragraph " << i;
+        EXPECT_EQ(a.paragraphs[i].length, b.paragraphs[i].length) << "paragraph " << i;
+        EXPECT_EQ(a.paragraphs[i].tableRow, b.paragraphs[i].tableRow) << "paragraph " << i;
+        EXPECT_EQ(a.paragraphs[i].textId, b.paragraphs[i].textId) << "paragraph " << i;
+        ASSERT_EQ(a.runs[i].size(), b.runs[i].size()) << "paragraph " << i;
+        for (size_t r = 0; r < a.runs[i].size(); ++r) {
+            EXPECT_EQ(a.runs[i][r].start, b.runs[i][r].start);
+            EXPECT_EQ(a.runs[i][r].end, b.runs[i][r].end);
+            EXPECT_TRUE(a.runs[i][r].attributes == b.runs[i][r].attributes) << "paragraph " << i << " run " << r;
+        }
+        expectSameAttributes(a.attributes[i], b.attributes[i], i);
+        EXPECT_TRUE(a.marks[i] == b.marks[i]) << "paragraph " << i;
+    }
+    ASSERT_TRUE(inEngine.layout && overBridge.layout);
+    EXPECT_EQ(inEngine.layout->pageCount, overBridge.layout->pageCount);
+    EXPECT_EQ(inEngine.layout->lines, overBridge.layout->lines);
+}
+
+void expectSameWalkInAndOutOfTheEngine(const word::Document& doc) {
+    auto model = doc.model()->unoModel();
+    const word::StoryReply inEngine = word::readStory(model, kStoryAndLayout, word::WalkPlace::InEngine);
+    const word::StoryReply overBridge = word::readStory(model, kStoryAndLayout, word::WalkPlace::OverBridge);
+    expectSameStory(inEngine, overBridge);
+}
+
+css::uno::Reference<css::text::XTextViewCursor> viewCursorOf(const word::Document& doc) {
+    css::uno::Reference<css::text::XTextViewCursorSupplier> supplier(doc.model()->unoModel()->getCurrentController(),
+                                                                     css::uno::UNO_QUERY_THROW);
+    return supplier->getViewCursor();
+}
+
+// The page the engine's own view shows each paragraph start on, as the
+// engine counts pages (with any empty page of its own).
+std::vector<long> enginePagesOfParagraphs(const word::Document& doc) {
+    auto cursor = viewCursorOf(doc);
+    css::uno::Reference<css::text::XPageCursor> pages(cursor, css::uno::UNO_QUERY_THROW);
+    std::vector<long> result;
+    for (const word::ParagraphEntry& p : doc.model()->paragraphs()) {
+        cursor->gotoRange(p.paragraph->getStart(), false);
+        result.push_back(pages->getPage());
+    }
+    return result;
+}
+
+long enginePageCount(const word::Document& doc) {
+    css::uno::Reference<css::text::XPageCursor> pages(viewCursorOf(doc), css::uno::UNO_QUERY_THROW);
+    pages->jumpToLastPage();
+    return pages->getPage();
+}
+
+void expectPagesAsTheViewShowsThem(const word::Document& doc) {
+    const std::vector<long> expected = enginePagesOfParagraphs(doc);
+    auto paragraphs = doc.Paragraphs();
+    ASSERT_EQ(static_cast<long>(expected.size()), paragraphs.Count());
+    for (long i = 1; i <= paragraphs.Count(); ++i) {
+        auto start = paragraphs.Item(i).Range();
+        start.Collapse(true);
+        EXPECT_EQ(start.Information(word::wdActiveEndPageNumber), expected[i - 1]) << "paragraph " << i << " " << start.Text();
+    }
+}
+
+std::vector<std::string> sentences(int count, const std::string& text) { return std::vector<std::string>(count, text); }
+
+const std::string kSentence = "本文研究论文格式自动检查的方法，分析了文档结构、字体字号与段落格式之间的关系。";
+
+class BuiltStory : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        DocBuilder b;
+        b.paragraph("摘要", {.asianFont = "黑体", .size = 16, .bold = true}, {.alignment = 1, .outlineLevel = 1});
+        b.paragraph({{"正文", {}}, {"English words", {.latinFont = "Arial"}}, {"[1]", {.superscript = true}},
+                     {"斜体", {.italic = true, .underline = true}}});
+        b.paragraph("固定行距", {}, {.lineSpacing = 20, .exactLineSpacing = true});
+        b.paragraph("编号一", {}, {.numbered = true});
+        b.paragraphs(sentences(30, kSentence + kSentence));
+        // A table that begins on one page and goes on to the next.
+        std::vector<std::vector<std::string>> cells;
+        for (int r = 1; r <= 30; ++r) cells.push_back({"第" + std::to_string(r) + "行", "右栏" + std::to_string(r)});
+        b.table(cells);
+        b.paragraph("表后");
+        b.pageBreak().paragraph("末页");
+        doc_ = new word::Document(openCopy(b.save(scratchDir() + "/story.doc")));
+    }
+    static void TearDownTestSuite() {
+        doc_->Close();
+        delete doc_;
+    }
+    static inline word::Document* doc_ = nullptr;
+};
+
+TEST_F(BuiltStory, ReadInsideTheEngineEqualsTheWalkOverTheBridge) { expectSameWalkInAndOutOfTheEngine(*doc_); }
+
+TEST_F(BuiltStory, EveryParagraphReadsThePageTheViewShowsItOn) {
+    ASSERT_EQ(doc_->Content().Information(word::wdNumberOfPagesInDocument), enginePageCount(*doc_));
+    expectPagesAsTheViewShowsThem(*doc_);
+}
+
+TEST_F(BuiltStory, TableCellsOfOneRowShareTheirPageAndLine) {
+    auto paragraphs = doc_->Paragraphs();
+    long pagesWithTable = 0, lastPage = 0;
+    for (long i = 1; i <= paragraphs.Count(); ++i) {
+        auto range = paragraphs.Item(i).Range();
+        if (range.Text().rfind("第", 0) != 0 || range.Information(word::wdStartOfRangeRowNumber) < 0) continue;
+        auto right = paragraphs.Item(i + 1).Range();
+        ASSERT_EQ(right.Text().rfind("右栏", 0), 0u);
+        EXPECT_EQ(range.Information(word::wdActiveEndPageNumber), right.Information(word::wdActiveEndPageNumber)) << range.Text();
+        EXPECT_EQ(range.Information(word::wdFirstCharacterLineNumber), right.Information(word::wdFirstCharacterLineNumber)) << range.Text();
+        const long page = range.Information(word::wdActiveEndPageNumber);
+        if (page != lastPage) ++pagesWithTable;
+        lastPage = page;
+    }
+    EXPECT_EQ(pagesWithTable, 2) << "the table should begin on one page and go on to the next";
+}
+
+TEST(StoryLayout, APageNumberRestartOnTheOtherParityAddsNoPage) {
+    DocBuilder b;
+    b.paragraph("第一页");
+    b.paragraph("第二页，页码从一开始", {}, {.restartPageNumber = 1});
+    b.pageBreak().paragraph("第三页");
+    auto doc = openCopy(b.save(scratchDir() + "/restart.doc"));
+    // The engine shows an empty page of its own before page 2; Word does not.
+    ASSERT_EQ(enginePageCount(doc), 4);
+    EXPECT_EQ(doc.Content().Information(word::wdNumberOfPagesInDocument), 3);
+    auto paragraphs = doc.Paragraphs();
+    for (long i = 1; i <= 3; ++i) {
+        EXPECT_EQ(paragraphs.Item(i).Range().Information(word::wdActiveEndPageNumber), i);
+        EXPECT_EQ(paragraphs.Item(i).Range().Information(word::wdFirstCharacterLineNumber), 1);
+    }
+    auto selection = sharedApplication().Selection();
+    paragraphs.Item(3).Range().Select();
+    selection.GoTo(word::wdGoToPage, word::wdGoToPrevious, 1);
+    EXPECT_EQ(selection.Start(), paragraphs.Item(2).Range().Start());
+    expectSameWalkInAndOutOfTheEngine(doc);
+    doc.Close();
+}
+
+TEST(StoryLayout, WritesAreSeenByTheReadsThatFollow) {
+    DocBuilder b;
+    b.paragraph("标题", {.size = 16});
+    b.paragraphs(sentences(12, kSentence));
+    b.paragraph("最后一段");
+    auto doc = openCopy(b.save(scratchDir() + "/writes.doc"));
+    auto paragraphs = doc.Paragraphs();
+    const long last = paragraphs.Count();
+    ASSERT_EQ(doc.Content().Information(word::wdNumberOfPagesInDocument), 1);
+    ASSERT_EQ(paragraphs.Item(last).Range().Information(word::wdActiveEndPageNumber), 1);
+
+    // Larger text pushes the last paragraph onto a later page.
+    doc.Range(paragraphs.Item(2).Range().Start(), paragraphs.Item(last - 1).Range().End()).Font().SetSize(36);
+    EXPECT_EQ(doc.Range(paragraphs.Item(2).Range().Start(), paragraphs.Item(2).Range().End() - 1).Font().Size(), 36);
+    EXPECT_GT(paragraphs.Item(last).Range().Information(word::wdActiveEndPageNumber), 1);
+    expectPagesAsTheViewShowsThem(doc);
+
+    // Inserted text moves every later position.
+    auto selection = sharedApplication().Selection();
+    doc.Activate();
+    doc.Range(0, 0).Select();
+    selection.TypeText("新增一段\r");
+    auto again = doc.Paragraphs();
+    EXPECT_EQ(again.Count(), last + 1);
+    EXPECT_EQ(again.Item(1).Range().Text(), "新增一段\r");
+    EXPECT_EQ(again.Item(last + 1).Range().Text(), "最后一段\r");
+    EXPECT_EQ(again.Item(2).Range().Font().Size(), 16);
+    expectPagesAsTheViewShowsThem(doc);
+    expectSameWalkInAndOutOfTheEngine(doc);
+    doc.Close();
+}
+
+// Word-saved theses beside the project, with the page counts Word stored.
+std::string realThesis(const std::string& name) {
+    return (std::filesystem::path(QUILLMARK_SOURCE_DIR) / ".." / "shared" / "real" / name).lexically_normal().string();
+}
+
+class RealThesis : public ::testing::TestWithParam<std::pair<const char*, long>> {};
+
+TEST_P(RealThesis, ReadAsWordLaysItOut) {
+    const auto [name, wordPages] = GetParam();
+    const std::string path = realThesis(name);
+    if (!std::filesystem::exists(path)) GTEST_SKIP() << "no real thesis at " << path << " (shared/real is not beside the clone)";
+    auto doc = openCopy(path);
+    expectSameWalkInAndOutOfTheEngine(doc);
+    EXPECT_EQ(doc.Content().Information(word::wdNumberOfPagesInDocument), wordPages) << name;
+    if (enginePageCount(doc) == doc.Content().Information(word::wdNumberOfPagesInDocument)) {
+        expectPagesAsTheViewShowsThem(doc);
+    }
+    doc.Close();
+}
+
+INSTANTIATE_TEST_SUITE_P(SharedReal, RealThesis,
+                         ::testing::Values(std::make_pair("cqu_bachelor_2019.doc", 10L),
+                                           std::make_pair("seu_template.docx", 33L)));
+
+}  // namespace
+
+namespace {
+
+// Read from the engine directly: reading the story through the object model
+// would take the paragraph off the grid first.
+bool snapsToGrid(const word::Document& doc, long paragraph) {
+    css::uno::Reference<css::container::XEnumerationAccess> access(doc.model()->unoDocument()->getText(),
+                                                                   css::uno::UNO_QUERY_THROW);
+    auto paragraphs = access->createEnumeration();
+    for (long i = 1; i < paragraph; ++i) paragraphs->nextElement();
+    css::uno::Reference<css::beans::XPropertySet> props(paragraphs->nextElement(), css::uno::UNO_QUERY_THROW);
+    bool snaps = false;
+    props->getPropertyValue("SnapToGrid") >>= snaps;
+    return snaps;
+}
+
+TEST(GridSnapping, OffForExactLinesInTheWorkingCopyAndBackInTheReport) {
+    DocBuilder b;
+    b.paragraph("固定行距", {}, {.lineSpacing = 20, .exactLineSpacing = true});
+    b.paragraph("一倍半行距");
+    auto doc = openCopy(b.save(scratchDir() + "/grid.doc"));
+    EXPECT_TRUE(snapsToGrid(doc, 1)) << "as the thesis has it, before the first read";
+    ASSERT_EQ(doc.Paragraphs().Count(), 2);
+    EXPECT_FALSE(snapsToGrid(doc, 1));
+    EXPECT_TRUE(snapsToGrid(doc, 2));
+
+    const std::string report = scratchDir() + "/report.odt";
+    doc.SaveAs(report);
+    EXPECT_FALSE(snapsToGrid(doc, 1)) << "the working copy goes on without the grid";
+    doc.Close();
+    auto saved = openCopy(report);
+    EXPECT_TRUE(snapsToGrid(saved, 1)) << "the report snaps as the thesis did";
+    EXPECT_TRUE(snapsToGrid(saved, 2));
+    saved.Close();
+}
+
+}  // namespace

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "StoryUnpack.h"
+
+#include <com/sun/star/frame/XModel.hpp>
+
+namespace word {
+
+// Where a story walk runs: inside the engine process (the reader
+// component), or in ours, call by call over the bridge.
+enum class WalkPlace { InEngine, OverBridge };
+
+// Reads a document's main story and/or layout (packet::What flags) in one
+// walk: inside the engine when the reader component is there, else over the
+// bridge (slower, same result).
+StoryReply readStory(const uno::Reference<uno::css::frame::XModel>& model, sal_Int32 what);
+
+// The same walk in a chosen place; InEngine raises WordError when the
+// component is not loaded.
+StoryReply readStory(const uno::Reference<uno::css::frame::XModel>& model, sal_Int32 what, WalkPlace place);
+
+}  // namespace word

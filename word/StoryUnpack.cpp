@@ -1,0 +1,205 @@
+#include "StoryUnpack.h"
+
+#include "WordError.h"
+#include "reader/StoryPacket.h"
+
+#include <com/sun/star/uno/XInterface.hpp>
+
+#include <algorithm>
+
+namespace word {
+
+namespace {
+
+using uno::Reference;
+using uno::Sequence;
+
+// Reads the sequences of a reply in order, checking every index.
+class PacketReader {
+public:
+    explicit PacketReader(const Sequence<uno::Any>& reply) {
+        if (reply.getLength() != packet::SlotCount || !(reply[packet::Ints] >>= ints_) ||
+            !(reply[packet::Strings] >>= strings_) || !(reply[packet::Doubles] >>= doubles_) ||
+            !(reply[packet::Objects] >>= objects_)) {
+            malformed();
+        }
+    }
+    sal_Int32 nextInt() {
+        if (nextInt_ >= ints_.getLength()) malformed();
+        return ints_[nextInt_++];
+    }
+    const OUString& nextString() {
+        const sal_Int32 index = nextInt();
+        if (index < 0 || index >= strings_.getLength()) malformed();
+        return strings_[index];
+    }
+    double nextDouble() {
+        if (nextDouble_ >= doubles_.getLength()) malformed();
+        return doubles_[nextDouble_++];
+    }
+    const Reference<uno::css::uno::XInterface>& object(sal_Int32 index) const {
+        if (index < 0 || index >= objects_.getLength()) malformed();
+        return objects_[index];
+    }
+    [[noreturn]] static void malformed() { throw WordError(errors::EngineUnavailable, "文档读取组件的答复格式不对"); }
+
+private:
+    Sequence<sal_Int32> ints_;
+    Sequence<OUString> strings_;
+    Sequence<double> doubles_;
+    Sequence<Reference<uno::css::uno::XInterface>> objects_;
+    sal_Int32 nextInt_ = 0;
+    sal_Int32 nextDouble_ = 0;
+};
+
+const void* identityOf(const Reference<uno::css::uno::XInterface>& object) {
+    Reference<uno::css::uno::XInterface> normalized(object, uno::UNO_QUERY);
+    return normalized.get();
+}
+
+std::pair<long, CharAttributes> readRun(PacketReader& in) {
+    const long length = in.nextInt();
+    CharAttributes a;
+    a.latinFont = uno::toUtf8(in.nextString());
+    a.asianFont = uno::toUtf8(in.nextString());
+    a.latinSize = static_cast<float>(in.nextDouble());
+    a.asianSize = static_cast<float>(in.nextDouble());
+    const sal_Int32 flags = in.nextInt();
+    a.latinBold = flags & packet::LatinBold;
+    a.asianBold = flags & packet::AsianBold;
+    a.italic = flags & packet::Italic;
+    a.escapement = static_cast<short>(in.nextInt());
+    a.underline = static_cast<short>(in.nextInt());
+    a.rgbColor = in.nextInt();
+    a.latinLanguage = in.nextInt();
+    a.asianLanguage = in.nextInt();
+    return {length, a};
+}
+
+ParagraphAttributes readParagraphAttributes(PacketReader& in) {
+    ParagraphAttributes a;
+    a.adjust = static_cast<short>(in.nextInt());
+    a.lastLineAdjust = static_cast<short>(in.nextInt());
+    a.lineSpacingMode = static_cast<short>(in.nextInt());
+    a.lineSpacingHeight = static_cast<short>(in.nextInt());
+    a.topMargin = in.nextInt();
+    a.bottomMargin = in.nextInt();
+    a.outlineLevel = static_cast<short>(in.nextInt());
+    a.listLabel = uno::toUtf8(in.nextString());
+    return a;
+}
+
+void readParagraph(PacketReader& in, sal_Int32 index, sal_Int32 paragraphCount, StoryContents& story) {
+    ParagraphEntry entry;
+    const sal_Int32 textIndex = in.nextInt();
+    entry.tableRow = in.nextInt();
+    entry.length = in.nextInt();
+    const sal_Int32 runCount = in.nextInt();
+    if (entry.length < 0 || runCount < 0) PacketReader::malformed();
+    story.attributes.push_back(readParagraphAttributes(in));
+    const OUString& text = in.nextString();
+    if (text.getLength() != entry.length) PacketReader::malformed();
+    story.marks.push_back(readRun(in).second);
+    entry.start = static_cast<long>(story.text.size());
+    entry.paragraph.set(in.object(index), uno::UNO_QUERY);
+    entry.text.set(in.object(paragraphCount + textIndex), uno::UNO_QUERY);
+    entry.textId = identityOf(entry.text);
+
+    std::vector<CharRun> runs;
+    long position = entry.start;
+    for (sal_Int32 r = 0; r < runCount; ++r) {
+        const auto [length, attributes] = readRun(in);
+        if (length <= 0) continue;
+        if (!runs.empty() && runs.back().attributes == attributes) {
+            runs.back().end += length;
+        } else {
+            runs.push_back({position, position + length, attributes});
+        }
+        position += length;
+    }
+    story.text += uno::toU16(text);
+    story.text += u'\r';
+    story.paragraphs.push_back(std::move(entry));
+    story.runs.push_back(std::move(runs));
+}
+
+StoryLayout readLayout(PacketReader& in, long pageCount, sal_Int32 lineCount) {
+    StoryLayout layout;
+    layout.pageCount = std::max<long>(1, pageCount);
+    layout.lines.reserve(static_cast<size_t>(std::max<sal_Int32>(0, lineCount)));
+    for (sal_Int32 i = 0; i < lineCount; ++i) {
+        LineStart line;
+        line.position = in.nextInt();
+        line.page = std::clamp<long>(in.nextInt(), 1, layout.pageCount);
+        line.line = std::max<long>(1, in.nextInt());
+        layout.lines.push_back(line);
+    }
+    // Each page begins at its first line; a page without lines (an empty
+    // page Word inserts too) where the next one begins.
+    layout.pageStarts.assign(static_cast<size_t>(layout.pageCount), -1);
+    for (const LineStart& line : layout.lines) {
+        long& start = layout.pageStarts[line.page - 1];
+        if (start < 0 || line.position < start) start = line.position;
+    }
+    layout.pageStarts[0] = 0;
+    long following = layout.lines.empty() ? 0 : layout.lines.back().position;
+    for (size_t page = layout.pageStarts.size(); page-- > 0;) {
+        if (layout.pageStarts[page] < 0) layout.pageStarts[page] = following; else following = layout.pageStarts[page];
+    }
+    for (size_t page = 1; page < layout.pageStarts.size(); ++page) {
+        layout.pageStarts[page] = std::max(layout.pageStarts[page], layout.pageStarts[page - 1]);
+    }
+    return layout;
+}
+
+const LineStart* lineHolding(const std::vector<LineStart>& lines, long position) {
+    auto it = std::upper_bound(lines.begin(), lines.end(), position,
+                               [](long p, const LineStart& line) { return p < line.position; });
+    return it == lines.begin() ? nullptr : &*(it - 1);
+}
+
+}  // namespace
+
+long StoryLayout::pageOf(long position) const {
+    const LineStart* line = lineHolding(lines, position);
+    return line ? line->page : 1;
+}
+
+long StoryLayout::lineOf(long position) const {
+    const LineStart* line = lineHolding(lines, position);
+    return line ? line->line : 1;
+}
+
+long StoryLayout::pageStart(long page) const {
+    if (pageStarts.empty()) return 0;
+    page = std::clamp<long>(page, 1, static_cast<long>(pageStarts.size()));
+    return pageStarts[page - 1];
+}
+
+StoryReply unpackStory(const Sequence<uno::Any>& reply) {
+    PacketReader in(reply);
+    if (in.nextInt() != packet::kVersion) PacketReader::malformed();
+    const sal_Int32 what = in.nextInt();
+    const sal_Int32 paragraphCount = in.nextInt();
+    in.nextInt();  // text count: the objects after the paragraphs
+    const sal_Int32 layoutState = in.nextInt();
+    const sal_Int32 pageCount = in.nextInt();
+    const sal_Int32 lineCount = in.nextInt();
+    const sal_Int32 releasedCount = in.nextInt();
+    if (paragraphCount < 0 || lineCount < 0 || releasedCount < 0) PacketReader::malformed();
+    StoryReply result;
+    if (what & packet::Story) {
+        StoryContents story;
+        for (sal_Int32 i = 0; i < paragraphCount; ++i) readParagraph(in, i, paragraphCount, story);
+        result.story = std::move(story);
+    }
+    if ((what & packet::Layout) && layoutState == packet::LaidOut) result.layout = readLayout(in, pageCount, lineCount);
+    for (sal_Int32 i = 0; i < releasedCount; ++i) {
+        const sal_Int32 index = in.nextInt();
+        if (index < 0 || index >= paragraphCount) PacketReader::malformed();
+        result.releasedFromGrid.push_back(index);
+    }
+    return result;
+}
+
+}  // namespace word

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "StoryTypes.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace word {
+
+// The start of one laid-out line: its story position, Word's page and the
+// line of that page (from 1).
+struct LineStart {
+    long position = 0;
+    long page = 1;
+    long line = 1;
+    bool operator==(const LineStart&) const = default;
+};
+
+// The layout facts the object model reports, as the story walk found them.
+struct StoryLayout {
+    long pageCount = 1;
+    std::vector<LineStart> lines;  // by position
+    std::vector<long> pageStarts;  // where each page begins, index 0 = page 1
+
+    long pageOf(long position) const;
+    long lineOf(long position) const;
+    long pageStart(long page) const;  // 1-based; clamped to the pages there are
+};
+
+// The main story, paragraph by paragraph.
+struct StoryContents {
+    std::u16string text;
+    std::vector<ParagraphEntry> paragraphs;
+    std::vector<std::vector<CharRun>> runs;  // by paragraph, adjacent equal runs merged
+    std::vector<ParagraphAttributes> attributes;
+    std::vector<CharAttributes> marks;  // what each paragraph mark carries
+};
+
+struct StoryReply {
+    std::optional<StoryContents> story;
+    std::optional<StoryLayout> layout;  // absent when not asked for or not laid out
+    std::vector<long> releasedFromGrid;  // paragraphs that no longer snap to the grid
+};
+
+// Reads a packed story walk (reader/StoryPacket.h). Raises WordError on a
+// reply that does not have the expected shape.
+StoryReply unpackStory(const uno::Sequence<uno::Any>& reply);
+
+}  // namespace word

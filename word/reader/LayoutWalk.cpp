@@ -1,0 +1,198 @@
+#include "LayoutWalk.h"
+
+#include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/container/XNameAccess.hpp>
+#include <com/sun/star/frame/XController.hpp>
+#include <com/sun/star/style/PageStyleLayout.hpp>
+#include <com/sun/star/style/XStyleFamiliesSupplier.hpp>
+#include <com/sun/star/text/XPageCursor.hpp>
+#include <com/sun/star/text/XTextViewCursor.hpp>
+#include <com/sun/star/text/XTextViewCursorSupplier.hpp>
+#include <com/sun/star/view/XLineCursor.hpp>
+#include <com/sun/star/view/XViewCursor.hpp>
+
+#include <algorithm>
+#include <map>
+
+namespace word {
+
+namespace {
+
+namespace css = ::com::sun::star;
+using css::uno::Reference;
+using css::uno::UNO_QUERY;
+using css::uno::UNO_QUERY_THROW;
+
+// A line start the view cursor stood on, in the engine's page numbers.
+struct SeenLine {
+    sal_Int32 position;
+    sal_Int32 physicalPage;
+    sal_Int32 y;
+};
+
+class LayoutWalker {
+public:
+    LayoutWalker(Reference<css::frame::XModel> model, const WalkedStory& story,
+                 Reference<css::text::XTextViewCursor> cursor)
+        : model_(std::move(model)),
+          story_(story),
+          cursor_(std::move(cursor)),
+          pages_(cursor_, UNO_QUERY_THROW),
+          lines_(cursor_, UNO_QUERY_THROW),
+          lineEnds_(cursor_, UNO_QUERY) {}
+
+    WalkedLayout run() {
+        pages_->jumpToLastPage();
+        physicalCount_ = std::max<sal_Int32>(1, pages_->getPage());
+        walkLines();
+        fillIn();
+        return numbered();
+    }
+
+private:
+    // Down the lines from the first page; where the walk leaves the main
+    // story or stops early, it goes on at the next paragraph it has not
+    // passed yet.
+    void walkLines() {
+        const size_t limit = static_cast<size_t>(story_.end) + story_.paragraphs.size() + 64 * static_cast<size_t>(physicalCount_) + 64;
+        size_t steps = 0;
+        size_t resume = 0;
+        sal_Int32 furthest = -1;
+        pages_->jumpToFirstPage();
+        pages_->jumpToStartOfPage();
+        while (steps < limit) {
+            while (steps++ < limit) {
+                if (lineEnds_.is() && !lineEnds_->isAtStartOfLine()) lineEnds_->gotoStartOfLine(false);
+                const sal_Int32 position = story_.positionOf(cursor_->getStart(), hint_);
+                if (position < 0) break;
+                const SeenLine line{position, pages_->getPage(), cursor_->getPosition().Y};
+                if (!seen_.empty() && seen_.back().position == line.position && seen_.back().y == line.y &&
+                    seen_.back().physicalPage == line.physicalPage) {
+                    break;  // the cursor did not move
+                }
+                seen_.push_back(line);
+                furthest = std::max(furthest, position);
+                if (!lines_->goDown(1, false)) break;
+            }
+            while (resume < story_.paragraphs.size() && story_.paragraphs[resume].start <= furthest) ++resume;
+            if (resume >= story_.paragraphs.size()) break;
+            cursor_->gotoRange(story_.paragraphs[resume++].range->getStart(), false);
+        }
+    }
+
+    // Paragraphs no line start of the walk fell into (the cells beside the
+    // column the walk went down) are looked up one by one.
+    void fillIn() {
+        sortSeen();
+        std::vector<SeenLine> added;
+        for (const WalkedParagraph& paragraph : story_.paragraphs) {
+            auto it = std::lower_bound(seen_.begin(), seen_.end(), paragraph.start,
+                                       [](const SeenLine& line, sal_Int32 position) { return line.position < position; });
+            if (it != seen_.end() && it->position <= paragraph.start + paragraph.length) continue;
+            cursor_->gotoRange(paragraph.range->getStart(), false);
+            added.push_back({paragraph.start, pages_->getPage(), cursor_->getPosition().Y});
+        }
+        seen_.insert(seen_.end(), added.begin(), added.end());
+        sortSeen();
+    }
+
+    void sortSeen() {
+        std::stable_sort(seen_.begin(), seen_.end(),
+                         [](const SeenLine& a, const SeenLine& b) { return a.position < b.position; });
+        seen_.erase(std::unique(seen_.begin(), seen_.end(),
+                                [](const SeenLine& a, const SeenLine& b) { return a.position == b.position; }),
+                    seen_.end());
+    }
+
+    WalkedLayout numbered() {
+        const std::vector<sal_Int32> wordPage = wordPageNumbers();
+        std::map<sal_Int32, std::vector<sal_Int32>> tops;  // physical page -> the y of its lines
+        for (const SeenLine& line : seen_) tops[line.physicalPage].push_back(line.y);
+        for (auto& [page, ys] : tops) {
+            std::sort(ys.begin(), ys.end());
+            ys.erase(std::unique(ys.begin(), ys.end()), ys.end());
+        }
+        WalkedLayout layout;
+        layout.laidOut = true;
+        layout.pageCount = pageCount_;
+        layout.lines.reserve(seen_.size());
+        for (const SeenLine& line : seen_) {
+            const auto& ys = tops[line.physicalPage];
+            const auto top = std::lower_bound(ys.begin(), ys.end(), line.y);
+            const sal_Int32 page = line.physicalPage >= 1 && line.physicalPage < static_cast<sal_Int32>(wordPage.size())
+                                       ? wordPage[line.physicalPage]
+                                       : pageCount_;
+            layout.lines.push_back({line.position, std::max<sal_Int32>(1, page), static_cast<sal_Int32>(top - ys.begin()) + 1});
+        }
+        return layout;
+    }
+
+    // The engine's page numbers mapped to Word's: a page that holds no line
+    // of the story and that the view cursor cannot land on is an empty page
+    // the engine inserted; Word has it only where the next page's section
+    // must start on a left or a right page.
+    std::vector<sal_Int32> wordPageNumbers() {
+        sal_Int32 last = physicalCount_;
+        for (const SeenLine& line : seen_) last = std::max(last, line.physicalPage);
+        std::vector<bool> occupied(static_cast<size_t>(last) + 1, false);
+        for (const SeenLine& line : seen_) {
+            if (line.physicalPage >= 1) occupied[line.physicalPage] = true;
+        }
+        std::vector<sal_Int32> wordPage(static_cast<size_t>(last) + 1, 0);
+        sal_Int32 counted = 0;
+        for (sal_Int32 page = 1; page <= last; ++page) {
+            if (occupied[page] || landsOn(page)) {
+                wordPage[page] = ++counted;
+                continue;
+            }
+            sal_Int32 next = page + 1;
+            while (next <= last && !occupied[next]) ++next;
+            if (next <= last && startsOnASide(next)) ++counted;
+            wordPage[page] = std::max<sal_Int32>(1, counted);
+        }
+        pageCount_ = std::max<sal_Int32>(1, counted);
+        return wordPage;
+    }
+
+    bool landsOn(sal_Int32 page) {
+        return pages_->jumpToPage(static_cast<sal_Int16>(page)) && pages_->getPage() == page;
+    }
+
+    bool startsOnASide(sal_Int32 page) {
+        if (!landsOn(page)) return false;
+        Reference<css::beans::XPropertySet> props(cursor_, UNO_QUERY);
+        Reference<css::style::XStyleFamiliesSupplier> families(model_, UNO_QUERY);
+        if (!props.is() || !families.is()) return false;
+        OUString styleName;
+        props->getPropertyValue("PageStyleName") >>= styleName;
+        Reference<css::container::XNameAccess> pageStyles(families->getStyleFamilies()->getByName("PageStyles"), UNO_QUERY);
+        if (!pageStyles.is() || !pageStyles->hasByName(styleName)) return false;
+        Reference<css::beans::XPropertySet> style(pageStyles->getByName(styleName), UNO_QUERY);
+        css::style::PageStyleLayout layout = css::style::PageStyleLayout_ALL;
+        if (style.is()) style->getPropertyValue("PageStyleLayout") >>= layout;
+        return layout == css::style::PageStyleLayout_LEFT || layout == css::style::PageStyleLayout_RIGHT;
+    }
+
+    Reference<css::frame::XModel> model_;
+    const WalkedStory& story_;
+    Reference<css::text::XTextViewCursor> cursor_;
+    Reference<css::text::XPageCursor> pages_;
+    Reference<css::view::XViewCursor> lines_;
+    Reference<css::view::XLineCursor> lineEnds_;
+    sal_Int32 physicalCount_ = 1;
+    sal_Int32 pageCount_ = 1;
+    std::vector<SeenLine> seen_;
+    PointHint hint_;
+};
+
+}  // namespace
+
+WalkedLayout walkLayout(const Reference<css::frame::XModel>& model, const WalkedStory& story) {
+    Reference<css::text::XTextViewCursorSupplier> supplier(model->getCurrentController(), UNO_QUERY);
+    if (!supplier.is()) return {};
+    Reference<css::text::XTextViewCursor> cursor = supplier->getViewCursor();
+    if (!cursor.is()) return {};
+    return LayoutWalker(model, story, cursor).run();
+}
+
+}  // namespace word

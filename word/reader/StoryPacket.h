@@ -1,0 +1,43 @@
+#pragma once
+
+// The packed reply of a story walk: the main story and its layout in four
+// flat sequences, so that a whole document crosses the bridge in one reply.
+// Written by StoryWalk (inside the engine process, or in ours over the
+// bridge when the reader component cannot be loaded), read by StoryUnpack.
+//
+//   reply[0] Sequence<sal_Int32>  header, paragraphs, runs, layout lines
+//   reply[1] Sequence<OUString>   texts, list labels, interned font names
+//   reply[2] Sequence<double>     font sizes
+//   reply[3] Sequence<XInterface> each paragraph, then each text (body, cells)
+//
+// Header: version, what, paragraph count, text count, layout state,
+// Word's page count, line count, count of paragraphs taken off the grid.
+// A paragraph: text index, table row, length, run count, the seven
+// paragraph attributes, list label (string), text (string), the mark's run,
+// then its runs. A run: length, Latin font (string), Asian font (string),
+// Latin size (double), Asian size (double), flags, escapement, underline,
+// colour, Latin language, Asian language.
+// A layout line: story position of its start, Word's page, line on the page.
+// Then the index of each paragraph taken off the grid.
+
+#include <sal/types.h>
+
+namespace word::packet {
+
+constexpr sal_Int32 kVersion = 2;
+
+// ReleaseGrid: paragraphs with exact line spacing stop snapping to the
+// document grid (which rounds their lines up to whole grid lines, where Word
+// keeps the exact height); the reply names them. At-least spacing keeps the
+// grid: without it the engine grows such lines to the font's own height,
+// and a Word-saved thesis came out a page longer than Word laid it out.
+enum What : sal_Int32 { Story = 1, Layout = 2, ReleaseGrid = 4 };
+enum LayoutState : sal_Int32 { NoLayout = 0, LaidOut = 1 };
+enum Slot { Ints = 0, Strings = 1, Doubles = 2, Objects = 3, SlotCount = 4 };
+enum RunFlag : sal_Int32 { LatinBold = 1, AsianBold = 2, Italic = 4 };
+
+constexpr const char* kImplementationName = "org.quillmark.StoryReader";
+constexpr const char* kModelArgument = "Model";
+constexpr const char* kWhatArgument = "What";
+
+}  // namespace word::packet
