@@ -131,31 +131,44 @@ CharFormat readFormat(word::Range& probe, long position) {
 // Growing a range one character at a time and reading the whole grown range
 // stops at the first character whose format differs from the run's first
 // character (or when a value is mixed). Reading each character once and
-// comparing it with the first gives the same runs in linear time.
+// comparing it with the first gives the same runs in linear time; since all
+// characters between two format boundaries read alike, one read per stretch
+// between boundaries is enough.
 void walkRuns(const word::Document& document, const word::Range& paragraph,
               const std::function<void(const TextRun&)>& visit) {
     const long start = paragraph.Start();
     const long mark = paragraph.End() - 1;  // the paragraph mark belongs to no run
     if (mark <= start) return;
 
+    std::vector<long> bounds = document.Range(start, mark).FormatBoundaries();
+    if (bounds.empty() || bounds.front() != start) bounds.insert(bounds.begin(), start);
+    bounds.push_back(mark);
+    std::size_t k = 0;  // the stretch [bounds[k], bounds[k + 1]) holds p
     word::Range probe = document.Range(start, start);
     long p = start;
     CharFormat first = readFormat(probe, p);
     while (p < mark) {
-        long q = p + 1;
+        if (first.mixed()) {
+            // A mixed character is a run of its own; the rest of its stretch reads alike.
+            visit(TextRun{p, p + 1, first.name, first.bold, first.size, first.language});
+            ++p;
+            if (p < mark && p == bounds[k + 1]) first = readFormat(probe, bounds[++k]);
+            continue;
+        }
+        std::size_t j = k + 1;
         CharFormat next;
         bool haveNext = false;
-        if (!first.mixed()) {
-            while (q < mark) {
-                next = readFormat(probe, q);
-                haveNext = true;
-                if (!(next == first)) break;
-                ++q;
-                haveNext = false;
-            }
+        while (bounds[j] < mark) {
+            next = readFormat(probe, bounds[j]);
+            haveNext = true;
+            if (!(next == first)) break;
+            ++j;
+            haveNext = false;
         }
+        const long q = bounds[j];
         visit(TextRun{p, q, first.name, first.bold, first.size, first.language});
         p = q;
+        k = j;
         if (p >= mark) break;
         // The visitor changes only [p, q), so a format read at q still holds.
         first = haveNext ? std::move(next) : readFormat(probe, p);

@@ -91,6 +91,27 @@ long Range::LanguageID() const {
     return language.value_or(wdUndefined);
 }
 
+std::vector<long> Range::FormatBoundaries() const {
+    DocumentModel& doc = *span_->doc;
+    const std::u16string& text = doc.text();
+    const long end = std::min<long>(span_->end, static_cast<long>(text.size()));
+    std::vector<long> bounds;
+    auto add = [&](long p) {
+        if (bounds.empty() || bounds.back() < p) bounds.push_back(p);
+    };
+    long covered = span_->start;
+    for (const CharRun& run : doc.runsIn(span_->start, end)) {
+        for (long i = covered; i < run.start; ++i) add(i);  // a character of no run stands alone
+        add(run.start);
+        for (long i = run.start + 1; i < run.end; ++i) {
+            if (isEastAsian(text[i]) != isEastAsian(text[i - 1])) add(i);
+        }
+        covered = std::max(covered, run.end);
+    }
+    for (long i = covered; i < end; ++i) add(i);
+    return bounds;
+}
+
 word::Find Range::Find() const { return word::Find(span_); }
 
 long Range::Information(int type) const {

@@ -8,6 +8,7 @@
 #include "Words.h"
 
 #include <string>
+#include <vector>
 
 namespace word {
 
@@ -34,6 +35,12 @@ public:
     word::ParagraphFormat ParagraphFormat() const;
     word::ListFormat ListFormat() const;
     long LanguageID() const;  // 2052, 1033, ...; wdUndefined when mixed
+    // Where the character format may change inside the range, ascending,
+    // the range's start first: the starts of the engine's character runs and
+    // the places where the script changes (East Asian or not). Between two
+    // boundaries every single character reads the same Font and LanguageID
+    // values, so a walk over a long paragraph need read one per stretch.
+    std::vector<long> FormatBoundaries() const;
     word::Find Find() const;
     long Information(int type) const;
     void Select() const;  // makes the Selection this stretch

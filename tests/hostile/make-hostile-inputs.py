@@ -225,12 +225,15 @@ def main():
     long_paragraph = '论文格式检查。' * (2 * 1024 * 1024 // 21)  # 2 MB of UTF-8
     write_docx(out('long-paragraph.docx'), paragraph('摘要') + paragraph(long_paragraph))
 
-    thousand = os.path.join(cache, 'thousand-pages.docx')
-    if not os.path.exists(thousand):
-        pages = ''.join(paragraph(f'第{i}页。' + '正文内容。' * 40, page_break_before=i > 1)
-                        for i in range(1, 1001))
-        write_docx(thousand + '.tmp', paragraph('摘要') + pages)
-        os.replace(thousand + '.tmp', thousand)
+    # A document that takes the engine long to open on any machine, for the
+    # runs that are timed out, interrupted or killed while it opens.
+    for name, count in (('thousand-pages.docx', 1000), ('ten-thousand-pages.docx', 10000)):
+        target = os.path.join(cache, name)
+        if not os.path.exists(target):
+            pages = ''.join(paragraph(f'第{i}页。' + '正文内容。' * 40, page_break_before=i > 1)
+                            for i in range(1, count + 1))
+            write_docx(target + '.tmp', paragraph('摘要') + pages)
+            os.replace(target + '.tmp', target)
 
 
 if __name__ == '__main__':
