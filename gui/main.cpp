@@ -4,6 +4,7 @@
 #include "gui/AutomationServer.h"
 #include "gui/MainWindow.h"
 #include "gui/ProgramLifetime.h"
+#include "gui/SharedFonts.h"
 #include "gui/TerminationSignals.h"
 #include "widgets/Icons.h"
 #include "word/Engine.h"
@@ -27,6 +28,7 @@ bool isServerOption(const QString& argument) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    quillmark::gui::shareEngineFonts();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("quillmark"));
     QApplication::setApplicationDisplayName(QStringLiteral("Quillmark"));

@@ -1,5 +1,6 @@
 #include "Engine.h"
 
+#include "EngineFonts.h"
 #include "ProcessLauncher.h"
 #include "ProcessTag.h"
 #include "WordError.h"
@@ -168,16 +169,10 @@ Reference<css::uno::XComponentContext> localContext() {
     return context;
 }
 
-// The engine's own font configuration (set up by scripts/setup): the system
-// configuration plus the thesis fonts' stand-ins and their aliases. Only the
-// engine sees it; the machine's configuration stays as it is.
-constexpr const char* kEngineFontConfig = "/usr/local/share/quillmark/fonts/fonts.conf";
-
+// Only the engine sees its font configuration; the machine's stays as it is.
 std::vector<std::string> engineEnvironment() {
-    const char* forced = std::getenv("QUILLMARK_FONTCONFIG_FILE");
-    const std::string config = forced ? forced : kEngineFontConfig;
-    std::error_code error;
-    if (config.empty() || !std::filesystem::is_regular_file(config, error)) return {};
+    const std::string config = engineFontConfigFile();
+    if (config.empty()) return {};
     return {"FONTCONFIG_FILE=" + config};
 }
 

@@ -1,11 +1,13 @@
 #include "MainWindowTemplateTest.h"
 #include "TemplateSettingsDialogTest.h"
+#include "gui/SharedFonts.h"
 
 #include <QApplication>
 #include <QTest>
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    quillmark::gui::shareEngineFonts();
     QApplication app(argc, argv);
     int failures = 0;
     {
