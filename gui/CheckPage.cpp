@@ -46,18 +46,18 @@ CheckPage::CheckPage(const std::initializer_list<Button>& buttons, QWidget* pare
     layout->setContentsMargins(12, 12, 12, 12);
     layout->setHorizontalSpacing(12);
     int column = 0;
-    for (const Button& spec : buttons) {
-        auto* button = new widgets::ShadedButton(QString::fromUtf8(checkLabel(spec.kind)), this);
-        button->setObjectName(objectNameFor(spec.kind));
-        QString tip = spec.tooltip != nullptr ? QString::fromUtf8(spec.tooltip) : QString();
-        if (!checkAvailable(spec.kind)) {
+    for (const Button& entry : buttons) {
+        auto* button = new widgets::ShadedButton(QString::fromUtf8(checkLabel(entry.kind)), this);
+        button->setObjectName(objectNameFor(entry.kind));
+        QString tip = entry.tooltip != nullptr ? QString::fromUtf8(entry.tooltip) : QString();
+        if (!checkAvailable(entry.kind)) {
             button->setEnabled(false);
             tip = tip.isEmpty() ? QString::fromUtf8(texts::kNotAvailableTip)
                                 : tip + QLatin1Char('\n') + QString::fromUtf8(texts::kNotAvailableTip);
         }
         button->setToolTip(tip);
         button->setMinimumWidth(100);
-        const CheckKind kind = spec.kind;
+        const CheckKind kind = entry.kind;
         connect(button, &QPushButton::clicked, this, [this, kind] { emit checkRequested(kind); });
         layout->addWidget(button, 0, column++);
         buttons_[kind] = button;
