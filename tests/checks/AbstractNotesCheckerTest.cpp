@@ -16,11 +16,11 @@ using testing::CheckRunResult;
 using testing::DocLayout;
 using testing::TextStyle;
 using testing::finding;
+using testing::kMedium;
+using testing::kUnmarked;
 
 // Text never marked keeps its automatic colour (Word's wdColorAutomatic).
-constexpr long kUnmarked = -16777216;
 
-constexpr const char* kMedium = "中等";
 
 const std::string kSize = "注释字号有误，请自行查找默认模板或您所设置的模板摘要（要摘）注释部分相对应的字号。";
 const std::string kAcrossPages = "注释不应隔页书写。";
@@ -87,10 +87,7 @@ FormatTemplate sized(float size) {
 
 using Lines = std::vector<std::string>;
 
-class AbstractNotesCheck : public ::testing::Test {
-protected:
-    void TearDown() override { testing::closeAllDocuments(); }
-};
+class AbstractNotesCheck : public testing::DocumentTest {};
 
 // --------------------------------------------------------- the text rules
 

@@ -21,11 +21,11 @@ using testing::ParaStyle;
 using testing::Run;
 using testing::TextStyle;
 using testing::finding;
+using testing::kMedium;
+using testing::kMinor;
+using testing::kSevere;
+using testing::kUnmarked;
 
-constexpr const char* kMedium = "中等";
-constexpr const char* kSevere = "严重";
-constexpr const char* kMinor = "轻微";
-constexpr long kUnmarked = -16777216;  // Word's automatic colour
 
 const TextStyle kH1{.asianFont = "黑体", .size = 16.0f, .bold = true};
 const TextStyle kH2{.asianFont = "黑体", .size = 12.0f, .bold = true};
@@ -100,10 +100,7 @@ CheckRunResult fix(const word::Document& doc, const FormatTemplate& tpl = Format
     return run(doc, CheckMode::AutoFix, tpl);
 }
 
-class BodyCheck : public ::testing::Test {
-protected:
-    void TearDown() override { testing::closeAllDocuments(); }
-};
+class BodyCheck : public testing::DocumentTest {};
 
 // ------------------------------------------------------ run and body
 

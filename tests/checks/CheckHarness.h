@@ -10,6 +10,8 @@
 #include "template/FormatTemplate.h"
 #include "word/msword.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -27,6 +29,13 @@ public:
     std::vector<ProgressReport> progress;
     int checkStates = 0;
 };
+
+// Severity words of findings, and the colour of text a check never marked
+// (Word's automatic colour).
+inline constexpr const char* kSevere = "严重";
+inline constexpr const char* kMedium = "中等";
+inline constexpr const char* kMinor = "轻微";
+inline constexpr long kUnmarked = -16777216;
 
 inline constexpr const char* kTestFileName = "测试论文";
 inline constexpr std::uint64_t kTestDocumentId = 42;
@@ -49,6 +58,12 @@ std::string finding(const char* level, int page, int line, long position, const 
 
 // Closes every document the shared engine holds open, without saving.
 void closeAllDocuments();
+
+// A test on documents of the shared engine: closes them all after each test.
+class DocumentTest : public ::testing::Test {
+protected:
+    void TearDown() override { closeAllDocuments(); }
+};
 
 // Characters of a UTF-8 text as the engine counts positions (one per code point).
 long charCount(const std::string& utf8);

@@ -17,6 +17,9 @@ using testing::ParaStyle;
 using testing::Run;
 using testing::TextStyle;
 using testing::finding;
+using testing::kMedium;
+using testing::kSevere;
+using testing::kUnmarked;
 
 const TextStyle kTitle{.asianFont = "黑体", .size = 16.0f, .bold = true};
 const ParaStyle kCentred{.alignment = 1};
@@ -25,10 +28,7 @@ const TextStyle kLabel{.asianFont = "黑体", .size = 14.0f, .bold = true};
 const TextStyle kKeywords{};
 
 // Text never marked keeps its automatic colour (Word's wdColorAutomatic).
-constexpr long kUnmarked = -16777216;
 
-constexpr const char* kMedium = "中等";
-constexpr const char* kSevere = "严重";
 
 // A thesis page 1 (a statement), then the abstract page: title, blank
 // lines, abstract text, blank lines, keywords line.
@@ -78,10 +78,7 @@ CheckRunResult fix(const word::Document& doc, const FormatTemplate& tpl = Format
 
 using Lines = std::vector<std::string>;
 
-class CnAbstractCheck : public ::testing::Test {
-protected:
-    void TearDown() override { testing::closeAllDocuments(); }
-};
+class CnAbstractCheck : public testing::DocumentTest {};
 
 // ------------------------------------------------------------ the frame
 

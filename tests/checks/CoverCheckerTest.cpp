@@ -17,10 +17,10 @@ using testing::ParaStyle;
 using testing::Run;
 using testing::TextStyle;
 using testing::finding;
+using testing::kMedium;
+using testing::kSevere;
+using testing::kUnmarked;
 
-constexpr const char* kMedium = "中等";
-constexpr const char* kSevere = "严重";
-constexpr long kUnmarked = -16777216;  // Word's automatic colour
 
 const ParaStyle kCentred{.alignment = 1};
 const TextStyle kDegree{.asianFont = "黑体", .size = 26.0f, .bold = true};
@@ -106,10 +106,7 @@ const std::string kForeignSize = "字号有误，请自行查找默认模板或�
 const std::string kDetailsSize = "字号有误，请自行查找默认模板或您所设置的模板封面中作者信息相对应的字号";
 const std::string kDetailsFont = "字体名有误，请自行查找默认模板或您所设置的模板封面中作者信息相对应的字体名";
 
-class CoverCheck : public ::testing::Test {
-protected:
-    void TearDown() override { testing::closeAllDocuments(); }
-};
+class CoverCheck : public testing::DocumentTest {};
 
 // ------------------------------------------------------------ the frame
 

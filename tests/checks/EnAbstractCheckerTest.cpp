@@ -18,6 +18,9 @@ using testing::ParaStyle;
 using testing::Run;
 using testing::TextStyle;
 using testing::finding;
+using testing::kMedium;
+using testing::kSevere;
+using testing::kUnmarked;
 
 const TextStyle kTitle{.size = 16.0f, .bold = true};
 const ParaStyle kCentred{.alignment = 1};
@@ -27,10 +30,7 @@ const TextStyle kWords{};
 const TextStyle kArial{.latinFont = "Arial"};
 
 // Text never marked keeps its automatic colour (Word's wdColorAutomatic).
-constexpr long kUnmarked = -16777216;
 
-constexpr const char* kMedium = "中等";
-constexpr const char* kSevere = "严重";
 
 const std::string kTitleSize =
     "\"Abstract\"标题字号有误，请自行查找默认模板或您所设置的模板\"Abstract\"即英文摘要标题相对应的字号。";
@@ -98,10 +98,7 @@ void placeSelection(const word::Document& doc, long position) {
 
 using Lines = std::vector<std::string>;
 
-class EnAbstractCheck : public ::testing::Test {
-protected:
-    void TearDown() override { testing::closeAllDocuments(); }
-};
+class EnAbstractCheck : public testing::DocumentTest {};
 
 // ------------------------------------------------------------- word scan
 

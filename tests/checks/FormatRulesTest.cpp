@@ -14,10 +14,7 @@ using testing::DocLayout;
 using testing::TextStyle;
 using testing::ParaStyle;
 
-class EngineTest : public ::testing::Test {
-protected:
-    void TearDown() override { testing::closeAllDocuments(); }
-};
+class EngineTest : public testing::DocumentTest {};
 class FormatRulesOnRanges : public EngineTest {};
 class MarkAndFix : public EngineTest {};
 class PageTop : public EngineTest {};

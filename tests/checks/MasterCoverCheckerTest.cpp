@@ -17,10 +17,10 @@ using testing::ParaStyle;
 using testing::Run;
 using testing::TextStyle;
 using testing::finding;
+using testing::kMedium;
+using testing::kSevere;
+using testing::kUnmarked;
 
-constexpr const char* kMedium = "中等";
-constexpr const char* kSevere = "严重";
-constexpr long kUnmarked = -16777216;
 
 const ParaStyle kCentred{.alignment = 1};
 const ParaStyle kSingle{.alignment = 1, .lineSpacing = 12.0f};
@@ -172,10 +172,7 @@ int lineOn(int first, int index) {
     return index - first + 1;
 }
 
-class MasterCoverCheck : public ::testing::Test {
-protected:
-    void TearDown() override { testing::closeAllDocuments(); }
-};
+class MasterCoverCheck : public testing::DocumentTest {};
 
 // --------------------------------------------------------- the whole walk
 

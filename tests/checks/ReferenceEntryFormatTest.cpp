@@ -23,9 +23,9 @@ using testing::ReferenceThesis;
 using testing::TocLayout;
 using testing::charCount;
 using testing::finding;
+using testing::kMedium;
+using testing::kUnmarked;
 
-constexpr const char* kMedium = "中等";
-constexpr long kUnmarked = -16777216;
 constexpr int kReferencePage = 3;
 
 const std::string kBare = "排版有误（请检查是否有正确设置参考文献的标识。若没有，请添加；若有，请检查其正确格式）！";
@@ -160,10 +160,7 @@ const std::vector<Case>& catalogue() {
     return cases;
 }
 
-class ReferenceEntryCheck : public ::testing::Test {
-protected:
-    void TearDown() override { testing::closeAllDocuments(); }
-};
+class ReferenceEntryCheck : public testing::DocumentTest {};
 
 // The catalogue as one reference list, checked on one copy in each mode:
 // the same findings, one per faulty entry, and the same red marks.

@@ -20,12 +20,9 @@ using testing::ParaStyle;
 using testing::ReferenceThesis;
 using testing::TocLayout;
 using testing::finding;
-
-constexpr const char* kMedium = "中等";
-constexpr const char* kSevere = "严重";
-
-// Text never marked keeps its automatic colour.
-constexpr long kUnmarked = -16777216;
+using testing::kMedium;
+using testing::kSevere;
+using testing::kUnmarked;
 
 const std::string kTitleNotFound =
     "找不到“参考文献”标题。若没有该标题，请添加；若有该标题但没有设置“居中”对齐格式，请设置。";
