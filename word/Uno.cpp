@@ -13,6 +13,11 @@ namespace word::uno {
 
 namespace {
 constexpr const char* kEngineGone = "文档引擎意外退出，本文档的检测没有完成";
+constexpr const char* kEngineOutOfMemory = "文档引擎内存不足，文档可能过大或已损坏，本文档的检测没有完成";
+
+// An engine that ran out of memory answers with the C++ exception's name in
+// a RuntimeException; it is in no state to go on with this document.
+bool isOutOfMemory(const OUString& message) { return message.indexOf("bad_alloc") >= 0; }
 }
 
 OUString toOU(std::string_view utf8) {
@@ -55,6 +60,10 @@ void rethrowAsWordError() {
         // A broken bridge surfaces as a plain RuntimeException too.
         if (!Engine::instance().alive()) {
             throw WordError(errors::EngineUnavailable, kEngineGone);
+        }
+        if (isOutOfMemory(e.Message)) {
+            Engine::instance().markDead();
+            throw WordError(errors::EngineUnavailable, kEngineOutOfMemory);
         }
         throw WordError(errors::BadArgument, toUtf8(e.Message));
     } catch (const css::uno::Exception& e) {
