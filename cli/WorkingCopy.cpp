@@ -13,8 +13,11 @@ namespace quillmark {
 namespace fs = std::filesystem;
 
 TemporaryCopy::TemporaryCopy(const std::string& source) {
+    std::error_code error;
+    fs::create_directories(workingFolder(), error);
+    if (error) throw std::runtime_error(copyFailedText(source, workingFolderFailureReason(error.value())));
     std::string pattern = (workingFolder() / "inspect-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error(copyFailedText(source, "工作文件夹：" + copyFailureReason(errno)));
+    if (!mkdtemp(pattern.data())) throw std::runtime_error(copyFailedText(source, workingFolderFailureReason(errno)));
     folder_ = pattern;
     fs::path name = fs::path(source).filename();
     if (name.empty() || name == "." || name == "..") name = "document";

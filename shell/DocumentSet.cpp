@@ -40,7 +40,10 @@ DocumentSet::~DocumentSet() { waitForOpenings(); }
 
 fs::path DocumentSet::copyIntoWorkDir(const fs::path& source) {
     std::error_code ec;
+    // A working folder that cannot be made (a full disk) is the reason,
+    // not the missing folder that creating a copy in it then meets.
     fs::create_directories(workDir_, ec);
+    if (ec) throw CopyFailure(workingFolderFailureReason(ec.value()));
     // Every copy gets a numbered folder of its own, so theses of the same
     // file name from different folders never share a working copy. A folder
     // that already exists belongs to someone else and is passed over.
@@ -53,7 +56,7 @@ fs::path DocumentSet::copyIntoWorkDir(const fs::path& source) {
         }
         if (ec) break;
     }
-    if (folder.empty()) throw CopyFailure("工作文件夹：" + copyFailureReason(ec ? ec.value() : EEXIST));
+    if (folder.empty()) throw CopyFailure(workingFolderFailureReason(ec ? ec.value() : EEXIST));
     fs::path copy = folder / source.filename();
     const std::string failure = copyThesis(source, copy);
     if (!failure.empty()) {

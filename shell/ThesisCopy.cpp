@@ -80,6 +80,11 @@ std::string copyFailureReason(int error) {
     }
 }
 
+std::string workingFolderFailureReason(int error) {
+    const std::string reason = copyFailureReason(error);
+    return reason.find("工作文件夹") == std::string::npos ? "工作文件夹：" + reason : reason;
+}
+
 std::string copyFailedText(const fs::path& source, const std::string& reason) {
     return std::string(texts::kCopyFailed) + source.string() + "（" + reason + "）";
 }
@@ -93,7 +98,7 @@ std::string copyThesis(const fs::path& source, const fs::path& target) {
     if (S_ISDIR(status.st_mode)) return copyFailureReason(EISDIR);
     if (!S_ISREG(status.st_mode)) return "不是普通文件（设备、管道或套接字）";
     FileDescriptor out(::open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600));
-    if (out.get() < 0) return "工作文件夹：" + copyFailureReason(errno);
+    if (out.get() < 0) return workingFolderFailureReason(errno);
     std::string failure = copyOpenFiles(in.get(), out.get());
     if (failure.empty() && ::close(out.release()) != 0) failure = copyFailureReason(errno);
     if (!failure.empty()) {

@@ -14,6 +14,10 @@ std::string copyThesis(const std::filesystem::path& source, const std::filesyste
 // The reason for an errno value, in the user's words.
 std::string copyFailureReason(int error);
 
+// The reason a folder or file in the working folder could not be made, from
+// errno: the working folder is named unless the reason names it already.
+std::string workingFolderFailureReason(int error);
+
 // "无法把论文复制到工作文件夹，论文没有打开：" with the source and the reason.
 std::string copyFailedText(const std::filesystem::path& source, const std::string& reason);
 

@@ -2,6 +2,7 @@
 // and runs side by side: every input gets its answer within a bound, the
 // original stays as it was, and nothing is left behind.
 #include "CountingServer.h"
+#include "MacroControl.h"
 #include "ProgramRun.h"
 
 #include "support/DocBuilder.h"
@@ -84,7 +85,7 @@ protected:
         tmpDir_ = root_ + "/tmp";
         fs::create_directories(tmpDir_);
         server_ = new CountingServer();
-        const std::string command = "python3 '" + std::string(QUILLMARK_HOSTILE_SCRIPT) + "' '" + inputs_ + "' '" +
+        const std::string command = "/usr/bin/python3 '" + std::string(QUILLMARK_HOSTILE_SCRIPT) + "' '" + inputs_ + "' '" +
                                     server_->url() + "' '" + std::string(QUILLMARK_HOSTILE_CACHE) + "'";
         ASSERT_EQ(std::system(command.c_str()), 0) << command;
         for (const char* name : {"thousand-pages.docx", "ten-thousand-pages.docx"}) {
@@ -150,6 +151,7 @@ TEST_F(HostileInput, EveryInputGetsItsAnswerWithinItsBoundAndLeavesNothingBehind
         {"zero.doc", 2, "无法把论文复制到工作文件夹，论文没有打开：", kRefusalBound},
         {"truncated.doc", 2, "文档已损坏，无法打开：", kEngineBound},
         {"encrypted.doc", 2, "文档受密码保护，无法打开：", kEngineBound},
+        {"encrypted.docx", 2, "文档受密码保护，无法打开：", kEngineBound},
         {"macro-on-open.odt", -1, "", kEngineBound},
         {"linked-image.docx", -1, "", kEngineBound},
         {"linked-section.odt", -1, "", kEngineBound},
@@ -177,15 +179,101 @@ TEST_F(HostileInput, EveryInputGetsItsAnswerWithinItsBoundAndLeavesNothingBehind
             EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << "one message: " << run.err;
             EXPECT_NE(run.err.find(e.input), std::string::npos) << "names the user's file: " << run.err;
         }
-        if (fs::is_regular_file(path)) EXPECT_EQ(readAll(path), before) << "the original must not change";
+        if (fs::is_regular_file(path)) {
+            EXPECT_EQ(readAll(path), before) << "the original must not change";
+        }
         expectNothingLeftBehind(run);
     }
     EXPECT_FALSE(fs::exists(inputs_ + "/macro-ran")) << "a document's macro ran";
     EXPECT_EQ(server_->requests(), 0) << "the engine fetched something a document links to";
 }
 
+// The document's macro must be one that really runs when macros are
+// allowed, or its missing marker would prove nothing.
+TEST_F(HostileInput, AMacroThatRunsWhenAllowedDoesNotRunThroughTheProgram) {
+    if (!officeRunsBasic()) GTEST_SKIP() << "the office suite here has no Basic script provider: no macro can run";
+    const std::string document = inputs_ + "/macro-on-open.odt";
+    const std::string marker = inputs_ + "/macro-ran";
+    fs::remove(marker);
+    const std::string control = root_ + "/macro-control.odt";
+    fs::copy_file(document, control, fs::copy_options::overwrite_existing);
+    ASSERT_TRUE(macroRunsWhenAllowed(control, marker, root_, 120s))
+        << "the document's load-event macro did not run even with macros allowed";
+    fs::remove(marker);
+
+    const ProgramRun check = runProgram(command({"check", document, "--parts", "cn-abstract"}), settings(kEngineBound));
+    const ProgramRun inspect = runProgram(command({"inspect", document}), settings(kEngineBound));
+    EXPECT_TRUE(check.status == 0 || check.status == 1) << check.err;
+    EXPECT_EQ(inspect.status, 0) << inspect.err;
+    EXPECT_FALSE(fs::exists(marker)) << "the document's macro ran in the program's engine";
+    expectNothingLeftBehind(check);
+    expectNothingLeftBehind(inspect);
+}
+
+// A working folder without room: one clear message, exit 2, the original as
+// it was and nothing left behind.
+void expectNoRoomMessage(const ProgramRun& run, const std::string& thesis, const std::string& before) {
+    EXPECT_FALSE(run.timedOut);
+    EXPECT_EQ(run.status, 2) << run.out << run.err;
+    EXPECT_EQ(run.err, "quillmark: 无法把论文复制到工作文件夹，论文没有打开：" + thesis +
+                           "（工作文件夹所在的磁盘没有足够的空间）\n");
+    EXPECT_EQ(readAll(thesis), before) << "the original must not change";
+}
+
+TEST_F(HostileInput, AFileSizeLimitBelowTheThesisGivesTheNoRoomMessage) {
+    const std::string before = readAll(thesis_);
+    for (const char* verb : {"check", "inspect"}) {
+        SCOPED_TRACE(verb);
+        RunSettings s = settings(kRefusalBound);
+        s.fileSizeLimit = before.size() / 2;
+        const ProgramRun run = runProgram(command({verb, thesis_}), s);
+        expectNoRoomMessage(run, thesis_, before);
+        expectNothingLeftBehind(run);
+    }
+}
+
+// A disk that is really full: a small file system of its own as the cache
+// folder. Mounting one needs root.
+TEST_F(HostileInput, AFullDiskGivesTheNoRoomMessage) {
+    const std::string mount = root_ + "/small-disk";
+    fs::create_directories(mount);
+    const std::string mountCommand = "mount -t tmpfs -o size=256k,nr_inodes=64 tmpfs '" + mount + "' 2>/dev/null";
+    if (geteuid() != 0 || std::system(mountCommand.c_str()) != 0) {
+        GTEST_SKIP() << "mounting a small file system needs root; the file size limit stands in for it";
+    }
+    const std::string before = readAll(thesis_);
+    const fs::path filler = fs::path(mount) / "filler";
+    std::system(("head -c 1M /dev/zero > '" + filler.string() + "' 2>/dev/null").c_str());
+    RunSettings s = settings(kRefusalBound);
+    s.environment["XDG_CACHE_HOME"] = mount;
+    auto expectNoRoom = [&] {
+        for (const char* verb : {"check", "inspect"}) {
+            SCOPED_TRACE(verb);
+            const ProgramRun run = runProgram(command({verb, thesis_}), s);
+            expectNoRoomMessage(run, thesis_, before);
+            EXPECT_EQ(leftoversOf(run.pid, mount, tmpDir_), std::vector<std::string>{});
+        }
+    };
+    {
+        SCOPED_TRACE("room for folders, not for the thesis");
+        fs::resize_file(filler, fs::file_size(filler) - before.size() / 2);
+        expectNoRoom();
+    }
+    {
+        SCOPED_TRACE("no room for a folder either");
+        // Every inode taken (the file system has 64).
+        for (int i = 0;; ++i) {
+            const fs::path file = fs::path(mount) / ("f" + std::to_string(i));
+            std::ofstream{file};
+            if (!fs::exists(file)) break;
+        }
+        expectNoRoom();
+    }
+    std::system(("umount '" + mount + "'").c_str());
+}
+
 TEST_F(HostileInput, InspectGivesTheSameMessages) {
-    for (const std::string input : {"random.doc", "zip-bomb.docx", "folder.doc", "encrypted.doc"}) {
+    for (const std::string input : {"random.doc", "zip-bomb.docx", "folder.doc", "encrypted.doc", "encrypted.docx"}) {
         SCOPED_TRACE(input);
         const std::string path = inputs_ + "/" + input;
         const ProgramRun check = runProgram(command({"check", path}), settings(kEngineBound));

@@ -51,6 +51,11 @@ ProgramRun runProgram(const std::vector<std::string>& arguments, const RunSettin
         close(outPipe[0]);
         close(errPipe[0]);
         for (const auto& [name, value] : settings.environment) setenv(name.c_str(), value.c_str(), 1);
+        if (settings.fileSizeLimit > 0) {
+            signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{settings.fileSizeLimit, settings.fileSizeLimit};
+            setrlimit(RLIMIT_FSIZE, &limit);
+        }
         std::vector<char*> argv;
         for (const auto& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
         argv.push_back(nullptr);

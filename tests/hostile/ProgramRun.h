@@ -24,6 +24,9 @@ struct ProgramRun {
 struct RunSettings {
     std::map<std::string, std::string> environment;  // added to ours
     std::chrono::seconds bound{600};                   // killed after this; timedOut then
+    // RLIMIT_FSIZE of the program, SIGXFSZ ignored: a write past it fails with
+    // EFBIG, as a write to a full disk fails with ENOSPC. 0: no limit.
+    unsigned long fileSizeLimit = 0;
     // Called about every 50 ms while the program runs, with its pid; may
     // send it (or its engine) a signal.
     using Callback = std::function<void(pid_t, std::chrono::milliseconds elapsed)>;

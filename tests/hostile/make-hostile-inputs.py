@@ -13,6 +13,8 @@ import sys
 import zipfile
 import zlib
 
+from encrypted_package import encrypt_package
+
 W = 'xmlns:w="http://schemas.openxmlformats.org/wordprocessingml/2006/main" ' \
     'xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships"'
 
@@ -102,6 +104,7 @@ def write_macro_document(path, marker):
                '<office:document-content xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0" '
                'xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0" '
                'xmlns:script="urn:oasis:names:tc:opendocument:xmlns:script:1.0" '
+               'xmlns:dom="http://www.w3.org/2001/xml-events" '
                'xmlns:xlink="http://www.w3.org/1999/xlink" xmlns:ooo="http://openoffice.org/2004/office" '
                'office:version="1.2"><office:scripts><office:event-listeners>'
                '<script:event-listener script:language="ooo:script" script:event-name="dom:load" '
@@ -183,6 +186,8 @@ def main():
     with open(out('truncated.docx'), 'wb') as f:
         f.write(whole[:len(whole) // 2])
     os.remove(out('whole.docx'))
+    with open(out('encrypted.docx'), 'wb') as f:
+        f.write(encrypt_package(whole, 'geheim'))
 
     write_zip_bomb(out('zip-bomb.docx'))
 
