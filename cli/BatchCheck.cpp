@@ -1,6 +1,8 @@
 #include "cli/BatchCheck.h"
 
+#include "cli/BatchResults.h"
 #include "cli/Interruption.h"
+#include "cli/TemplateCommand.h"
 
 #include <nlohmann/json.hpp>
 
@@ -10,6 +12,7 @@
 #include <csignal>
 #include <filesystem>
 #include <mutex>
+#include <optional>
 #include <ostream>
 #include <fcntl.h>
 #include <poll.h>
@@ -28,19 +31,20 @@ namespace {
 constexpr int kError = 2;
 constexpr auto kWorkerEndBound = std::chrono::seconds(15);
 
+// One worker process: it checks the files it is given one after another
+// with an engine of its own, and answers each with a result.
 struct Worker {
-    std::size_t file = 0;
     pid_t pid = -1;
-    int outFd = -1;
-    int errFd = -1;
-    std::string out;
-    std::string err;
-    int status = -1;  // exit status once ended
-    bool ended = false;
+    int inFd = -1;   // file names to it
+    int outFd = -1;  // results from it
+    int errFd = -1;  // anything else it says, kept with its current file
+    std::string results;
+    std::optional<std::size_t> file;  // the file it checks now
+    std::string strayErr;
 };
 
-std::vector<std::string> workerArguments(const CheckOptions& options, const std::string& file) {
-    std::vector<std::string> args = {std::filesystem::read_symlink("/proc/self/exe").string(), "check", file};
+std::vector<std::string> workerArguments(const CheckOptions& options) {
+    std::vector<std::string> args = {std::filesystem::read_symlink("/proc/self/exe").string(), "check", "--batch-worker"};
     for (const auto& t : options.templates) args.insert(args.end(), {"--template", t});
     if (!options.type.empty()) args.insert(args.end(), {"--type", options.type});
     if (!options.parts.empty()) args.insert(args.end(), {"--parts", options.parts});
@@ -51,39 +55,47 @@ std::vector<std::string> workerArguments(const CheckOptions& options, const std:
     return args;
 }
 
-// Starts one worker with its standard output and error on pipes of ours.
+// Starts one worker with its standard input, output and error on pipes of ours.
 bool startWorker(const std::vector<std::string>& args, Worker& worker) {
-    int outPipe[2], errPipe[2];
-    if (pipe2(outPipe, O_CLOEXEC) != 0) return false;
+    int inPipe[2], outPipe[2], errPipe[2];
+    if (pipe2(inPipe, O_CLOEXEC) != 0) return false;
+    if (pipe2(outPipe, O_CLOEXEC) != 0) {
+        close(inPipe[0]), close(inPipe[1]);
+        return false;
+    }
     if (pipe2(errPipe, O_CLOEXEC) != 0) {
-        close(outPipe[0]);
-        close(outPipe[1]);
+        close(inPipe[0]), close(inPipe[1]), close(outPipe[0]), close(outPipe[1]);
         return false;
     }
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, inPipe[0], STDIN_FILENO);
     posix_spawn_file_actions_adddup2(&actions, outPipe[1], STDOUT_FILENO);
     posix_spawn_file_actions_adddup2(&actions, errPipe[1], STDERR_FILENO);
     posix_spawnattr_t attributes;
     posix_spawnattr_init(&attributes);
-    sigset_t none;
+    sigset_t none, pipeSignal;
     sigemptyset(&none);
+    sigemptyset(&pipeSignal);
+    sigaddset(&pipeSignal, SIGPIPE);
     posix_spawnattr_setsigmask(&attributes, &none);  // the worker handles its own signals
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK);
+    posix_spawnattr_setsigdefault(&attributes, &pipeSignal);  // ignored here only
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
     std::vector<char*> argv;
     for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
     const int failed = posix_spawn(&worker.pid, argv[0], &actions, &attributes, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     posix_spawnattr_destroy(&attributes);
+    close(inPipe[0]);
     close(outPipe[1]);
     close(errPipe[1]);
+    worker.inFd = inPipe[1];
     worker.outFd = outPipe[0];
     worker.errFd = errPipe[0];
     if (failed != 0) {
-        close(worker.outFd);
-        close(worker.errFd);
-        worker.outFd = worker.errFd = -1;
+        close(worker.inFd), close(worker.outFd), close(worker.errFd);
+        worker.inFd = worker.outFd = worker.errFd = -1;
         worker.pid = -1;
         return false;
     }
@@ -166,81 +178,121 @@ private:
     std::string name_;
 };
 
-int exitStatusOf(int status) {
-    if (WIFEXITED(status)) return WEXITSTATUS(status);
-    return kError;
+void closeFd(int& fd) {
+    if (fd >= 0) close(fd);
+    fd = -1;
 }
 
 }  // namespace
 
 int runBatch(const CheckOptions& options, std::ostream& out, std::ostream& err) {
     const std::size_t total = options.files.size();
-    std::vector<Worker> workers(total);
+    // The workers load the templates too, silently: their warnings are
+    // shown once, before the first file, as a check of all files shows them.
+    {
+        FormatTemplate ignored;
+        loadTemplateFiles(ignored, options.templates, err);
+    }
+    std::vector<std::optional<FileResult>> results(total);
+    std::vector<Worker> workers(std::min<std::size_t>(static_cast<std::size_t>(options.jobs), total));
     auto running = std::make_shared<RunningWorkers>();
     setInterruptionHook([running](int signal) { running->interrupt(signal); });
+    // A worker that died takes its pipe's reader with it; the batch goes on.
+    struct sigaction ignorePipe {}, previousPipe {};
+    ignorePipe.sa_handler = SIG_IGN;
+    sigaction(SIGPIPE, &ignorePipe, &previousPipe);
 
     ProgressLine progress(err, total);
+    const std::vector<std::string> arguments = workerArguments(options);
     nlohmann::json all = nlohmann::json::array();
-    std::size_t next = 0, printed = 0, active = 0;
+    std::size_t next = 0, printed = 0;
     int worst = 0;
-    auto finish = [&](Worker& w) {
+    auto finish = [&](const FileResult& r) {
         progress.clear();
-        err << w.err << std::flush;
+        err << r.err << std::flush;
         if (options.json) {
-            const auto findings = nlohmann::json::parse(w.out, nullptr, false);
+            const auto findings = nlohmann::json::parse(r.out, nullptr, false);
             if (findings.is_array()) all.insert(all.end(), findings.begin(), findings.end());
         } else {
-            out << w.out << std::flush;
+            out << r.out << std::flush;
         }
-        if (w.status == 1) worst = std::max(worst, 1);
-        if (w.status != 0 && w.status != 1) worst = kError;
+        if (r.status == 1) worst = std::max(worst, 1);
+        if (r.status != 0 && r.status != 1) worst = kError;
+    };
+    // Ends a worker: the file it was checking, if any, fails with what it said.
+    auto retire = [&](Worker& w, const std::string& why) {
+        closeFd(w.inFd), closeFd(w.outFd);
+        if (w.pid > 0) {
+            waitpid(w.pid, nullptr, 0);
+            running->remove(w.pid);
+        }
+        // What it said last, before it ended.
+        for (pollfd last{w.errFd, POLLIN, 0}; w.errFd >= 0 && poll(&last, 1, 0) > 0; last.fd = w.errFd) {
+            drain(w.errFd, w.strayErr);
+        }
+        closeFd(w.errFd);
+        w.pid = -1;
+        if (w.file) {
+            results[*w.file] = FileResult{kError, {}, w.strayErr + "quillmark: " + why + options.files[*w.file] + "\n"};
+        }
+        w = Worker{};
+    };
+    auto give = [&](Worker& w) {
+        if (w.pid < 0) {
+            if (!startWorker(arguments, w)) {
+                results[next] = FileResult{kError, {}, "quillmark: 无法启动检测进程：" + options.files[next] + "\n"};
+                ++next;
+                return;
+            }
+            running->add(w.pid);
+        }
+        w.file = next;
+        w.strayErr.clear();
+        progress.started(next, options.files[next]);
+        if (!writeAll(w.inFd, options.files[next] + std::string(1, '\0'))) {
+            ++next;
+            retire(w, "检测进程意外结束：");
+            return;
+        }
+        ++next;
     };
 
     while (printed < total) {
-        while (active < static_cast<std::size_t>(options.jobs) && next < total) {
-            Worker& w = workers[next];
-            w.file = next;
-            if (startWorker(workerArguments(options, options.files[next]), w)) {
-                running->add(w.pid);
-                ++active;
-            } else {
-                w.ended = true;
-                w.status = kError;
-                w.err = "quillmark: 无法启动检测进程：" + options.files[next] + "\n";
-            }
-            progress.started(next, options.files[next]);
-            ++next;
+        for (Worker& w : workers) {
+            if (!w.file && next < total) give(w);
+            if (!w.file && next >= total && w.inFd >= 0) closeFd(w.inFd);  // no more work: the worker ends
         }
         std::vector<pollfd> fds;
-        std::vector<std::pair<Worker*, int*>> owners;
+        std::vector<std::pair<Worker*, bool>> owners;  // worker, standard output
         for (Worker& w : workers) {
-            for (int* fd : {&w.outFd, &w.errFd}) {
-                if (*fd < 0) continue;
-                fds.push_back({*fd, POLLIN, 0});
-                owners.emplace_back(&w, fd);
-            }
+            if (w.outFd >= 0) fds.push_back({w.outFd, POLLIN, 0}), owners.emplace_back(&w, true);
+            if (w.errFd >= 0) fds.push_back({w.errFd, POLLIN, 0}), owners.emplace_back(&w, false);
         }
         if (!fds.empty() && poll(fds.data(), fds.size(), 1000) > 0) {
             for (std::size_t i = 0; i < fds.size(); ++i) {
                 if (fds[i].revents == 0) continue;
-                auto [w, fd] = owners[i];
-                drain(*fd, fd == &w->outFd ? w->out : w->err);
+                auto [w, isOut] = owners[i];
+                if (isOut) drain(w->outFd, w->results); else drain(w->errFd, w->strayErr);
             }
         }
         for (Worker& w : workers) {
-            if (w.pid > 0 && !w.ended && w.outFd < 0 && w.errFd < 0) {
-                int status = 0;
-                waitpid(w.pid, &status, 0);
-                running->remove(w.pid);
-                w.status = exitStatusOf(status);
-                w.ended = true;
-                --active;
+            bool damaged = false;
+            while (w.file) {
+                std::optional<FileResult> r = takeResult(w.results, damaged);
+                if (!r) break;
+                r->err = w.strayErr + r->err;
+                w.strayErr.clear();
+                results[*w.file] = std::move(*r);
+                w.file.reset();
             }
+            if (w.pid > 0 && (damaged || w.outFd < 0)) retire(w, "检测进程意外结束：");
         }
-        while (printed < total && workers[printed].ended) finish(workers[printed++]);
+        while (printed < total && results[printed]) finish(*results[printed++]);
         progress.draw();
     }
+    for (Worker& w : workers) retire(w, "");
     progress.clear();
+    sigaction(SIGPIPE, &previousPipe, nullptr);
     setInterruptionHook({});
     if (options.json) out << all.dump(1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
     return worst;

@@ -1,6 +1,7 @@
 #include "cli/CheckCommand.h"
 
 #include "cli/BatchCheck.h"
+#include "cli/BatchResults.h"
 
 #include "checks/Checker.h"
 #include "checks/CheckerBodies.h"
@@ -25,6 +26,9 @@
 #include <iostream>
 #include <memory>
 #include <mutex>
+#include <sstream>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace quillmark {
 
@@ -88,7 +92,7 @@ std::string consoleLine(std::size_t number, const StoredFinding& finding) {
 }
 
 bool validateOptions(const CheckOptions& options, std::vector<CheckKind>& kinds, std::ostream& err) {
-    if (options.files.empty()) {
+    if (options.files.empty() && !options.batchWorker) {
         err << "quillmark: no file to check\n";
         return false;
     }
@@ -184,6 +188,13 @@ public:
 
     const std::vector<Finding>& findings() const { return findings_; }
 
+    // Closes the checked documents, so that a long batch keeps one document
+    // at a time in the engine.
+    void closeDocuments() {
+        while (!documents_.empty()) documents_.removeOne(0);
+        last_.reset();
+    }
+
 private:
     void collect(const std::string& file, CheckKind kind) {
         for (HandOver& item : queue_.takeAll()) {
@@ -232,17 +243,53 @@ void printJson(const std::vector<Finding>& findings, std::ostream& out) {
     out << all.dump(1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
 }
 
+FormatTemplate commandTemplate(const CheckOptions& options, std::ostream& err) {
+    FormatTemplate formatTemplate;
+    loadTemplateFiles(formatTemplate, options.templates, err);
+    if (options.type == "bachelor") formatTemplate.thesisType = kBachelorThesis;
+    if (options.type == "master") formatTemplate.thesisType = kMasterThesis;
+    return formatTemplate;
+}
+
+// A process of a batch: every file it is given is checked with the same
+// engine (a fresh one only after the engine died or a document ended it),
+// and answered as a check of that file alone would print it.
+int serveBatchFiles(const CheckOptions& options, const std::vector<CheckKind>& kinds) {
+    const int results = ::fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 0);
+    // Whatever else reaches standard output goes with the file's messages.
+    ::dup2(STDERR_FILENO, STDOUT_FILENO);
+    std::ostringstream templateWarnings;  // the batch shows them once
+    const FormatTemplate formatTemplate = commandTemplate(options, templateWarnings);
+    std::ostringstream err;
+    CommandLineCheck run(options, err);
+    std::string file;
+    std::size_t seen = 0;
+    while (std::getline(std::cin, file, '\0')) {
+        const bool checked = run.check(file, formatTemplate, kinds);
+        run.closeDocuments();
+        const std::vector<Finding> found(run.findings().begin() + static_cast<std::ptrdiff_t>(seen), run.findings().end());
+        seen = run.findings().size();
+        CheckOptions one = options;
+        one.files = {file};
+        std::ostringstream out;
+        if (options.json) printJson(found, out); else printText(one, found, out);
+        FileResult result{!checked ? kError : found.empty() ? kNoFindings : kFindings, out.str(), err.str()};
+        err.str({});
+        if (!writeAll(results, encodeResult(result))) break;
+    }
+    ::close(results);
+    return 0;
+}
+
 }  // namespace
 
 int runCheck(const CheckOptions& options, std::ostream& out, std::ostream& err) {
     std::vector<CheckKind> kinds;
     if (!validateOptions(options, kinds, err)) return kError;
     word::setOpenTimeout(std::chrono::seconds(options.openTimeoutSeconds));
+    if (options.batchWorker) return serveBatchFiles(options, kinds);
     if (options.jobs > 1 && options.files.size() > 1) return runBatch(options, out, err);
-    FormatTemplate formatTemplate;
-    loadTemplateFiles(formatTemplate, options.templates, err);
-    if (options.type == "bachelor") formatTemplate.thesisType = kBachelorThesis;
-    if (options.type == "master") formatTemplate.thesisType = kMasterThesis;
+    const FormatTemplate formatTemplate = commandTemplate(options, err);
 
     bool failed = false;
     std::vector<Finding> findings;
@@ -262,7 +309,7 @@ int runCheck(const CheckOptions& options, std::ostream& out, std::ostream& err) 
 void addCheckCommand(CLI::App& app) {
     auto options = std::make_shared<CheckOptions>();
     CLI::App* check = app.add_subcommand("check", "Check theses against the format template");
-    check->add_option("FILE", options->files, "Theses to check (.doc or .docx)")->required();
+    check->add_option("FILE", options->files, "Theses to check (.doc or .docx)");
     check->add_option("--template", options->templates, "Template file to load over the defaults (repeatable)");
     check->add_option("--type", options->type, "Kind of thesis: bachelor or master (overrides the template)");
     check->add_option("--parts", options->parts,
@@ -274,6 +321,7 @@ void addCheckCommand(CLI::App& app) {
     check->add_option("--open-timeout", options->openTimeoutSeconds,
                       "Seconds a document may take to open before it is refused (default 120)");
     check->add_option("--jobs", options->jobs, "Check this many files at once, each with an engine of its own (default 1)");
+    check->add_flag("--batch-worker", options->batchWorker)->group("");
     check->callback([options] {
         const int exitCode = runCheck(*options, std::cout, std::cerr);
         if (exitCode != 0) throw CLI::RuntimeError(exitCode);

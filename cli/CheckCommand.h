@@ -21,6 +21,10 @@ struct CheckOptions {
     bool verbose = false;
     int openTimeoutSeconds = 120;
     int jobs = 1;
+    // Internal: one of the processes of a batch. It reads file names from
+    // standard input (each ended by a NUL) and answers each with a result
+    // (cli/BatchResults.h) on standard output, with one engine for all.
+    bool batchWorker = false;
 };
 
 // Registers "check".

@@ -23,6 +23,7 @@
 #include <fstream>
 #include <iomanip>
 #include <iostream>
+#include <set>
 #include <thread>
 
 namespace quillmark::testing {
@@ -391,6 +392,38 @@ TEST_F(HostileInput, JobsCheckFilesSideBySideAndPrintThemInOrder) {
     figures_.emplace_back("3 files --jobs 3", parallel);
     EXPECT_EQ(parallel.status, 2);
     EXPECT_EQ(parallel.status, sequential.status);
+    EXPECT_EQ(parallel.out, sequential.out);
+    EXPECT_EQ(parallel.err, sequential.err);
+    expectNothingLeftBehind(parallel);
+}
+
+TEST_F(HostileInput, JobsStartOneEnginePerWorkerAndReuseIt) {
+    std::vector<std::string> files;
+    for (int i = 1; i <= 5; ++i) {
+        files.push_back(root_ + "/reused " + std::to_string(i) + ".doc");
+        fs::copy_file(thesis_, files.back(), fs::copy_options::overwrite_existing);
+    }
+    files.insert(files.begin() + 2, inputs_ + "/random.doc");
+    std::vector<std::string> one = {"check"}, batch = {"check", "--jobs", "2"};
+    for (const auto& f : files) one.push_back(f), batch.push_back(f);
+    for (auto* arguments : {&one, &batch}) arguments->insert(arguments->end(), {"--parts", "cn-abstract"});
+
+    auto started = std::make_shared<std::set<pid_t>>();
+    auto mostAtOnce = std::make_shared<std::size_t>(0);
+    RunSettings s = settings(kEngineBound);
+    s.whileRunning = [=](pid_t pid, std::chrono::milliseconds) {
+        const std::vector<pid_t> engines = enginesBelow(pid);
+        started->insert(engines.begin(), engines.end());
+        *mostAtOnce = std::max(*mostAtOnce, engines.size());
+    };
+    const ProgramRun parallel = runProgram(command(batch), s);
+    const ProgramRun sequential = runProgram(command(one), settings(kEngineBound));
+    figures_.emplace_back("6 files --jobs 2", parallel);
+    figures_.emplace_back("6 files one at a time", sequential);
+    EXPECT_GE(started->size(), 1u) << "no engine seen";
+    EXPECT_LE(started->size(), 2u) << "one engine per worker, reused for its next file";
+    EXPECT_LE(*mostAtOnce, 2u);
+    EXPECT_EQ(parallel.status, 2);
     EXPECT_EQ(parallel.out, sequential.out);
     EXPECT_EQ(parallel.err, sequential.err);
     expectNothingLeftBehind(parallel);

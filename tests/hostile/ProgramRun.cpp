@@ -107,6 +107,37 @@ pid_t engineOf(pid_t ownerPid) {
     return -1;
 }
 
+namespace {
+
+pid_t parentOf(pid_t pid) {
+    // The command name in parentheses may hold blanks: the fields after its
+    // closing parenthesis are the state and then the parent's pid.
+    const std::string stat = readFile(fs::path("/proc") / std::to_string(pid) / "stat");
+    const std::size_t close = stat.rfind(')');
+    if (close == std::string::npos || close + 4 >= stat.size()) return -1;
+    return static_cast<pid_t>(std::atoi(stat.c_str() + close + 4));
+}
+
+}  // namespace
+
+std::vector<pid_t> enginesBelow(pid_t rootPid) {
+    std::vector<pid_t> engines;
+    std::error_code error;
+    for (fs::directory_iterator it("/proc", error), end; !error && it != end; it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        if (name.find_first_not_of("0123456789") != std::string::npos) continue;
+        if (readFile(it->path() / "cmdline").find("quillmark-engine-") == std::string::npos) continue;
+        const pid_t engine = std::stoi(name);
+        for (pid_t p = parentOf(engine); p > 1; p = parentOf(p)) {
+            if (p == rootPid) {
+                engines.push_back(engine);
+                break;
+            }
+        }
+    }
+    return engines;
+}
+
 std::vector<std::string> leftoversOf(pid_t pid, const std::string& cacheHome, const std::string& tmpDir) {
     const std::string tag = std::to_string(pid) + ".";
     std::vector<std::string> left;

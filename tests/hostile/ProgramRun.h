@@ -38,6 +38,9 @@ ProgramRun runProgram(const std::vector<std::string>& arguments, const RunSettin
 // The pid of an engine process that `ownerPid` started, or -1.
 pid_t engineOf(pid_t ownerPid);
 
+// The engine processes that `rootPid` or any process below it started.
+std::vector<pid_t> enginesBelow(pid_t rootPid);
+
 // What a run of `pid` left behind: files in the working folder, engine
 // profiles, engine pipes, engine processes. Empty when nothing.
 std::vector<std::string> leftoversOf(pid_t pid, const std::string& cacheHome, const std::string& tmpDir);
