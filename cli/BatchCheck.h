@@ -7,7 +7,7 @@
 namespace quillmark {
 
 // Checks `options.files` with `options.jobs` worker processes side by side,
-// each a "quillmark check" of one file with an engine of its own. Prints each
+// each with one engine for all the files it is given in turn. Prints each
 // file's findings and messages together, in the order of the files, as soon
 // as the files before it are done; on a terminal, a progress line on
 // standard error. Returns the exit status of runCheck over all files.

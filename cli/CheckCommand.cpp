@@ -266,7 +266,9 @@ int serveBatchFiles(const CheckOptions& options, const std::vector<CheckKind>& k
     std::size_t seen = 0;
     while (std::getline(std::cin, file, '\0')) {
         const bool checked = run.check(file, formatTemplate, kinds);
-        run.closeDocuments();
+        // After a failure the engine may be gone with the document: closing
+        // it would only add a second message to the one the file has.
+        if (checked) run.closeDocuments();
         const std::vector<Finding> found(run.findings().begin() + static_cast<std::ptrdiff_t>(seen), run.findings().end());
         seen = run.findings().size();
         CheckOptions one = options;
@@ -320,7 +322,7 @@ void addCheckCommand(CLI::App& app) {
     check->add_flag("--verbose", options->verbose, "Print the run's status texts on standard error");
     check->add_option("--open-timeout", options->openTimeoutSeconds,
                       "Seconds a document may take to open before it is refused (default 120)");
-    check->add_option("--jobs", options->jobs, "Check this many files at once, each with an engine of its own (default 1)");
+    check->add_option("--jobs", options->jobs, "Check this many files at once, each worker with an engine of its own (default 1)");
     check->add_flag("--batch-worker", options->batchWorker)->group("");
     check->callback([options] {
         const int exitCode = runCheck(*options, std::cout, std::cerr);
