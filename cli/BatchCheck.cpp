@@ -7,6 +7,7 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -117,10 +118,15 @@ void drain(int& fd, std::string& into) {
 // The workers that run, for the interruption hook.
 class RunningWorkers {
 public:
-    void add(pid_t pid) {
+    // Starts a worker, unless the batch is being interrupted: a worker
+    // started after the others were told would never hear of it.
+    bool start(const std::vector<std::string>& args, Worker& worker) {
         std::lock_guard lock(mutex_);
-        pids_.push_back(pid);
+        if (interrupted_ || !startWorker(args, worker)) return false;
+        pids_.push_back(worker.pid);
+        return true;
     }
+    bool interrupted() const { return interrupted_; }
     void remove(pid_t pid) {
         std::lock_guard lock(mutex_);
         std::erase(pids_, pid);
@@ -128,6 +134,7 @@ public:
     // Hands the signal on and waits, within a bound, for each worker to
     // clean up after itself.
     void interrupt(int signal) {
+        interrupted_ = true;
         std::lock_guard lock(mutex_);
         for (pid_t pid : pids_) kill(pid, signal);
         const auto deadline = std::chrono::steady_clock::now() + kWorkerEndBound;
@@ -147,7 +154,12 @@ public:
 private:
     std::mutex mutex_;
     std::vector<pid_t> pids_;
+    std::atomic<bool> interrupted_{false};
 };
+
+// An interrupted batch prints nothing more and starts nothing: the
+// interruption's own thread ends the program once the workers have ended.
+void awaitTheEndOfTheProgram() { std::this_thread::sleep_for(2 * kWorkerEndBound); }
 
 class ProgressLine {
 public:
@@ -224,7 +236,8 @@ int runBatch(const CheckOptions& options, std::ostream& out, std::ostream& err) 
         closeFd(w.inFd), closeFd(w.outFd);
         if (w.pid > 0) {
             waitpid(w.pid, nullptr, 0);
-            running->remove(w.pid);
+            running->remove(w.pid);  // waits for an interruption that is under way
+            if (running->interrupted()) awaitTheEndOfTheProgram();
         }
         // What it said last, before it ended.
         for (pollfd last{w.errFd, POLLIN, 0}; w.errFd >= 0 && poll(&last, 1, 0) > 0; last.fd = w.errFd) {
@@ -239,12 +252,12 @@ int runBatch(const CheckOptions& options, std::ostream& out, std::ostream& err) 
     };
     auto give = [&](Worker& w) {
         if (w.pid < 0) {
-            if (!startWorker(arguments, w)) {
+            if (!running->start(arguments, w)) {
+                if (running->interrupted()) awaitTheEndOfTheProgram();
                 results[next] = FileResult{kError, {}, "quillmark: 无法启动检测进程：" + options.files[next] + "\n"};
                 ++next;
                 return;
             }
-            running->add(w.pid);
         }
         w.file = next;
         w.strayErr.clear();
@@ -258,6 +271,7 @@ int runBatch(const CheckOptions& options, std::ostream& out, std::ostream& err) 
     };
 
     while (printed < total) {
+        if (running->interrupted()) awaitTheEndOfTheProgram();
         for (Worker& w : workers) {
             if (!w.file && next < total) give(w);
             if (!w.file && next >= total && w.inFd >= 0) closeFd(w.inFd);  // no more work: the worker ends

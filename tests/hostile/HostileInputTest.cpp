@@ -349,6 +349,29 @@ TEST_F(HostileInput, InterruptedRunsEndCleanly) {
     }
 }
 
+TEST_F(HostileInput, InterruptedBatchesEndTheirWorkersCleanly) {
+    auto workers = std::make_shared<std::set<pid_t>>();
+    auto seen = std::make_shared<std::chrono::milliseconds>(-1);
+    RunSettings s = settings(kEngineBound);
+    s.whileRunning = [=](pid_t pid, std::chrono::milliseconds elapsed) {
+        for (pid_t child : childrenOf(pid)) workers->insert(child);
+        // The engines belong to the workers; interrupt once one runs.
+        if (seen->count() < 0 && !enginesBelow(pid).empty()) *seen = elapsed;
+        if (seen->count() >= 0 && elapsed - *seen >= 500ms && elapsed - *seen < 600ms) kill(pid, SIGINT);
+    };
+    const ProgramRun run = runProgram(command({"check", "--jobs", "2", inputs_ + "/ten-thousand-pages.docx",
+                                               inputs_ + "/thousand-pages.docx", thesis_}),
+                                      s);
+    EXPECT_EQ(run.status, 130) << run.err;
+    EXPECT_NE(run.err.find("检测已中断"), std::string::npos) << run.err;
+    EXPECT_GE(workers->size(), 1u);
+    expectNothingLeftBehind(run);
+    for (pid_t worker : *workers) {
+        for (int i = 0; i < 40 && engineOf(worker) > 0; ++i) std::this_thread::sleep_for(50ms);
+        EXPECT_EQ(leftoversOf(worker, cacheHome_, tmpDir_), std::vector<std::string>{}) << "worker " << worker;
+    }
+}
+
 TEST_F(HostileInput, AKilledEngineEndsItsDocumentAndTheNextIsChecked) {
     RunSettings s = settings(kEngineBound);
     s.whileRunning = signalOnceTheEngineRuns(SIGKILL, true, 1500ms);
@@ -408,13 +431,18 @@ TEST_F(HostileInput, JobsStartOneEnginePerWorkerAndReuseIt) {
     for (const auto& f : files) one.push_back(f), batch.push_back(f);
     for (auto* arguments : {&one, &batch}) arguments->insert(arguments->end(), {"--parts", "cn-abstract"});
 
-    auto started = std::make_shared<std::set<pid_t>>();
+    // An engine is known by its profile: one that restarts itself to set up
+    // a fresh profile is still the same start.
+    auto started = std::make_shared<std::set<std::string>>();
     auto mostAtOnce = std::make_shared<std::size_t>(0);
     RunSettings s = settings(kEngineBound);
     s.whileRunning = [=](pid_t pid, std::chrono::milliseconds) {
-        const std::vector<pid_t> engines = enginesBelow(pid);
-        started->insert(engines.begin(), engines.end());
-        *mostAtOnce = std::max(*mostAtOnce, engines.size());
+        std::set<std::string> running;
+        for (pid_t engine : enginesBelow(pid)) {
+            if (const std::string profile = engineProfileOf(engine); !profile.empty()) running.insert(profile);
+        }
+        started->insert(running.begin(), running.end());
+        *mostAtOnce = std::max(*mostAtOnce, running.size());
     };
     const ProgramRun parallel = runProgram(command(batch), s);
     const ProgramRun sequential = runProgram(command(one), settings(kEngineBound));

@@ -120,6 +120,17 @@ pid_t parentOf(pid_t pid) {
 
 }  // namespace
 
+std::vector<pid_t> childrenOf(pid_t parentPid) {
+    std::vector<pid_t> children;
+    std::error_code error;
+    for (fs::directory_iterator it("/proc", error), end; !error && it != end; it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        if (name.find_first_not_of("0123456789") != std::string::npos) continue;
+        if (parentOf(std::stoi(name)) == parentPid) children.push_back(std::stoi(name));
+    }
+    return children;
+}
+
 std::vector<pid_t> enginesBelow(pid_t rootPid) {
     std::vector<pid_t> engines;
     std::error_code error;
@@ -136,6 +147,14 @@ std::vector<pid_t> enginesBelow(pid_t rootPid) {
         }
     }
     return engines;
+}
+
+std::string engineProfileOf(pid_t engine) {
+    const std::string cmdline = readFile(fs::path("/proc") / std::to_string(engine) / "cmdline");
+    const std::string option = "-env:UserInstallation=";
+    const std::size_t at = cmdline.find(option);
+    if (at == std::string::npos) return {};
+    return cmdline.substr(at + option.size(), cmdline.find('\0', at) - at - option.size());
 }
 
 std::vector<std::string> leftoversOf(pid_t pid, const std::string& cacheHome, const std::string& tmpDir) {

@@ -38,8 +38,15 @@ ProgramRun runProgram(const std::vector<std::string>& arguments, const RunSettin
 // The pid of an engine process that `ownerPid` started, or -1.
 pid_t engineOf(pid_t ownerPid);
 
+// The processes that `parentPid` started and that still run.
+std::vector<pid_t> childrenOf(pid_t parentPid);
+
 // The engine processes that `rootPid` or any process below it started.
 std::vector<pid_t> enginesBelow(pid_t rootPid);
+
+// The profile folder an engine process runs with: one per start of an
+// engine, kept when the engine restarts itself to set up a fresh profile.
+std::string engineProfileOf(pid_t engine);
 
 // What a run of `pid` left behind: files in the working folder, engine
 // profiles, engine pipes, engine processes. Empty when nothing.
