@@ -195,121 +195,147 @@ void closeFd(int& fd) {
     fd = -1;
 }
 
-}  // namespace
+// One batch: hands the files to the workers, one at a time to whichever is
+// free, and prints the answers in the order of the files.
+class Batch {
+public:
+    Batch(const CheckOptions& options, std::ostream& out, std::ostream& err)
+        : options_(options),
+          out_(out),
+          err_(err),
+          results_(options.files.size()),
+          workers_(std::min<std::size_t>(static_cast<std::size_t>(options.jobs), options.files.size())),
+          arguments_(workerArguments(options)),
+          progress_(err, options.files.size()) {}
 
-int runBatch(const CheckOptions& options, std::ostream& out, std::ostream& err) {
-    const std::size_t total = options.files.size();
-    // The workers load the templates too, silently: their warnings are
-    // shown once, before the first file, as a check of all files shows them.
-    {
-        FormatTemplate ignored;
-        loadTemplateFiles(ignored, options.templates, err);
-    }
-    std::vector<std::optional<FileResult>> results(total);
-    std::vector<Worker> workers(std::min<std::size_t>(static_cast<std::size_t>(options.jobs), total));
-    auto running = std::make_shared<RunningWorkers>();
-    setInterruptionHook([running](int signal) { running->interrupt(signal); });
-    // A worker that died takes its pipe's reader with it; the batch goes on.
-    struct sigaction ignorePipe {}, previousPipe {};
-    ignorePipe.sa_handler = SIG_IGN;
-    sigaction(SIGPIPE, &ignorePipe, &previousPipe);
-
-    ProgressLine progress(err, total);
-    const std::vector<std::string> arguments = workerArguments(options);
-    nlohmann::json all = nlohmann::json::array();
-    std::size_t next = 0, printed = 0;
-    int worst = 0;
-    auto finish = [&](const FileResult& r) {
-        progress.clear();
-        err << r.err << std::flush;
-        if (options.json) {
-            const auto findings = nlohmann::json::parse(r.out, nullptr, false);
-            if (findings.is_array()) all.insert(all.end(), findings.begin(), findings.end());
-        } else {
-            out << r.out << std::flush;
+    int run() {
+        const std::size_t total = options_.files.size();
+        while (printed_ < total) {
+            if (running_->interrupted()) awaitTheEndOfTheProgram();
+            for (Worker& w : workers_) {
+                if (!w.file && next_ < total) give(w);
+                if (!w.file && next_ >= total && w.inFd >= 0) closeFd(w.inFd);  // no more work: the worker ends
+            }
+            readWorkers();
+            for (Worker& w : workers_) takeAnswers(w);
+            while (printed_ < total && results_[printed_]) print(*results_[printed_++]);
+            progress_.draw();
         }
-        if (r.status == 1) worst = std::max(worst, 1);
-        if (r.status != 0 && r.status != 1) worst = kError;
-    };
+        for (Worker& w : workers_) retire(w, "");
+        progress_.clear();
+        if (options_.json) out_ << all_.dump(1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+        return worst_;
+    }
+
+    std::shared_ptr<RunningWorkers> running() const { return running_; }
+
+private:
+    void give(Worker& w) {
+        const std::size_t file = next_++;
+        if (w.pid < 0 && !running_->start(arguments_, w)) {
+            if (running_->interrupted()) awaitTheEndOfTheProgram();
+            results_[file] = FileResult{kError, {}, "quillmark: 无法启动检测进程：" + options_.files[file] + "\n"};
+            return;
+        }
+        w.file = file;
+        w.strayErr.clear();
+        progress_.started(file, options_.files[file]);
+        if (!writeAll(w.inFd, options_.files[file] + std::string(1, '\0'))) retire(w, "检测进程意外结束：");
+    }
+
+    void readWorkers() {
+        std::vector<pollfd> fds;
+        std::vector<std::pair<Worker*, bool>> owners;  // worker, whether its answers
+        for (Worker& w : workers_) {
+            if (w.outFd >= 0) fds.push_back({w.outFd, POLLIN, 0}), owners.emplace_back(&w, true);
+            if (w.errFd >= 0) fds.push_back({w.errFd, POLLIN, 0}), owners.emplace_back(&w, false);
+        }
+        if (fds.empty() || poll(fds.data(), fds.size(), 1000) <= 0) return;
+        for (std::size_t i = 0; i < fds.size(); ++i) {
+            if (fds[i].revents == 0) continue;
+            auto [w, answers] = owners[i];
+            if (answers) drain(w->outFd, w->results); else drain(w->errFd, w->strayErr);
+        }
+    }
+
+    void takeAnswers(Worker& w) {
+        bool damaged = false;
+        while (w.file) {
+            std::optional<FileResult> r = takeResult(w.results, damaged);
+            if (!r) break;
+            r->err = w.strayErr + r->err;
+            w.strayErr.clear();
+            results_[*w.file] = std::move(*r);
+            w.file.reset();
+        }
+        if (w.pid > 0 && damaged) kill(w.pid, SIGTERM);  // it cleans up after itself
+        if (w.pid > 0 && (damaged || w.outFd < 0)) retire(w, "检测进程意外结束：");
+    }
+
     // Ends a worker: the file it was checking, if any, fails with what it said.
-    auto retire = [&](Worker& w, const std::string& why) {
+    void retire(Worker& w, const std::string& why) {
         closeFd(w.inFd), closeFd(w.outFd);
         if (w.pid > 0) {
             waitpid(w.pid, nullptr, 0);
-            running->remove(w.pid);  // waits for an interruption that is under way
-            if (running->interrupted()) awaitTheEndOfTheProgram();
+            running_->remove(w.pid);  // waits for an interruption that is under way
+            if (running_->interrupted()) awaitTheEndOfTheProgram();
         }
         // What it said last, before it ended.
         for (pollfd last{w.errFd, POLLIN, 0}; w.errFd >= 0 && poll(&last, 1, 0) > 0; last.fd = w.errFd) {
             drain(w.errFd, w.strayErr);
         }
         closeFd(w.errFd);
-        w.pid = -1;
         if (w.file) {
-            results[*w.file] = FileResult{kError, {}, w.strayErr + "quillmark: " + why + options.files[*w.file] + "\n"};
+            results_[*w.file] = FileResult{kError, {}, w.strayErr + "quillmark: " + why + options_.files[*w.file] + "\n"};
         }
         w = Worker{};
-    };
-    auto give = [&](Worker& w) {
-        if (w.pid < 0) {
-            if (!running->start(arguments, w)) {
-                if (running->interrupted()) awaitTheEndOfTheProgram();
-                results[next] = FileResult{kError, {}, "quillmark: 无法启动检测进程：" + options.files[next] + "\n"};
-                ++next;
-                return;
-            }
-        }
-        w.file = next;
-        w.strayErr.clear();
-        progress.started(next, options.files[next]);
-        if (!writeAll(w.inFd, options.files[next] + std::string(1, '\0'))) {
-            ++next;
-            retire(w, "检测进程意外结束：");
-            return;
-        }
-        ++next;
-    };
-
-    while (printed < total) {
-        if (running->interrupted()) awaitTheEndOfTheProgram();
-        for (Worker& w : workers) {
-            if (!w.file && next < total) give(w);
-            if (!w.file && next >= total && w.inFd >= 0) closeFd(w.inFd);  // no more work: the worker ends
-        }
-        std::vector<pollfd> fds;
-        std::vector<std::pair<Worker*, bool>> owners;  // worker, standard output
-        for (Worker& w : workers) {
-            if (w.outFd >= 0) fds.push_back({w.outFd, POLLIN, 0}), owners.emplace_back(&w, true);
-            if (w.errFd >= 0) fds.push_back({w.errFd, POLLIN, 0}), owners.emplace_back(&w, false);
-        }
-        if (!fds.empty() && poll(fds.data(), fds.size(), 1000) > 0) {
-            for (std::size_t i = 0; i < fds.size(); ++i) {
-                if (fds[i].revents == 0) continue;
-                auto [w, isOut] = owners[i];
-                if (isOut) drain(w->outFd, w->results); else drain(w->errFd, w->strayErr);
-            }
-        }
-        for (Worker& w : workers) {
-            bool damaged = false;
-            while (w.file) {
-                std::optional<FileResult> r = takeResult(w.results, damaged);
-                if (!r) break;
-                r->err = w.strayErr + r->err;
-                w.strayErr.clear();
-                results[*w.file] = std::move(*r);
-                w.file.reset();
-            }
-            if (w.pid > 0 && (damaged || w.outFd < 0)) retire(w, "检测进程意外结束：");
-        }
-        while (printed < total && results[printed]) finish(*results[printed++]);
-        progress.draw();
     }
-    for (Worker& w : workers) retire(w, "");
-    progress.clear();
+
+    void print(const FileResult& r) {
+        progress_.clear();
+        err_ << r.err << std::flush;
+        if (options_.json) {
+            const auto findings = nlohmann::json::parse(r.out, nullptr, false);
+            if (findings.is_array()) all_.insert(all_.end(), findings.begin(), findings.end());
+        } else {
+            out_ << r.out << std::flush;
+        }
+        if (r.status == 1) worst_ = std::max(worst_, 1);
+        if (r.status != 0 && r.status != 1) worst_ = kError;
+    }
+
+    const CheckOptions& options_;
+    std::ostream& out_;
+    std::ostream& err_;
+    std::vector<std::optional<FileResult>> results_;
+    std::vector<Worker> workers_;
+    const std::vector<std::string> arguments_;
+    std::shared_ptr<RunningWorkers> running_ = std::make_shared<RunningWorkers>();
+    ProgressLine progress_;
+    nlohmann::json all_ = nlohmann::json::array();
+    std::size_t next_ = 0;
+    std::size_t printed_ = 0;
+    int worst_ = 0;
+};
+
+}  // namespace
+
+int runBatch(const CheckOptions& options, std::ostream& out, std::ostream& err) {
+    // The workers load the templates too, silently: their warnings are
+    // shown once, before the first file, as a check of all files shows them.
+    FormatTemplate ignored;
+    loadTemplateFiles(ignored, options.templates, err);
+
+    Batch batch(options, out, err);
+    setInterruptionHook([running = batch.running()](int signal) { running->interrupt(signal); });
+    // A worker that died takes its pipe's reader with it; the batch goes on.
+    struct sigaction ignorePipe {}, previousPipe {};
+    ignorePipe.sa_handler = SIG_IGN;
+    sigaction(SIGPIPE, &ignorePipe, &previousPipe);
+    const int status = batch.run();
     sigaction(SIGPIPE, &previousPipe, nullptr);
     setInterruptionHook({});
-    if (options.json) out << all.dump(1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
-    return worst;
+    return status;
 }
 
 }  // namespace quillmark
