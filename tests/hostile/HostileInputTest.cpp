@@ -17,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
@@ -381,6 +382,34 @@ TEST_F(HostileInput, AKilledEngineEndsItsDocumentAndTheNextIsChecked) {
     EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
     EXPECT_NE(run.err.find("文档引擎"), std::string::npos) << run.err;
     EXPECT_NE(run.out.find("标题字号有误"), std::string::npos) << run.out;
+    expectNothingLeftBehind(run);
+}
+
+TEST_F(HostileInput, AKilledBatchWorkerFailsItsFileAndTheOthersAreChecked) {
+    std::vector<std::string> theses;
+    for (int i = 1; i <= 3; ++i) {
+        theses.push_back(root_ + "/after the kill " + std::to_string(i) + ".doc");
+        fs::copy_file(thesis_, theses.back(), fs::copy_options::overwrite_existing);
+    }
+    const std::string slow = inputs_ + "/ten-thousand-pages.docx";
+    auto seen = std::make_shared<std::chrono::milliseconds>(-1);
+    auto sent = std::make_shared<bool>(false);
+    RunSettings s = settings(kEngineBound);
+    s.whileRunning = [=](pid_t pid, std::chrono::milliseconds elapsed) {
+        std::vector<pid_t> workers = childrenOf(pid);
+        if (*sent || workers.empty()) return;
+        // The first worker started has the first file.
+        const pid_t first = *std::min_element(workers.begin(), workers.end());
+        if (seen->count() < 0 && engineOf(first) > 0) *seen = elapsed;
+        if (seen->count() >= 0 && elapsed - *seen >= 1000ms) *sent = kill(first, SIGKILL) == 0;
+    };
+    const ProgramRun run = runProgram(command({"check", "--jobs", "2", slow, theses[0], theses[1], theses[2], "--parts",
+                                               "cn-abstract"}),
+                                      s);
+    EXPECT_TRUE(*sent);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, "quillmark: 检测进程意外结束：" + slow + "\n");
+    for (const auto& thesis : theses) EXPECT_NE(run.out.find(thesis + "\n1，"), std::string::npos) << run.out;
     expectNothingLeftBehind(run);
 }
 
