@@ -15,6 +15,7 @@
 #include "shell/RunLock.h"
 #include "shell/WorkingFolder.h"
 #include "template/Codepage936.h"
+#include "word/CallBound.h"
 #include "word/msword.h"
 
 #include <CLI/CLI.hpp>
@@ -238,6 +239,7 @@ int runCheck(const CheckOptions& options, std::ostream& out, std::ostream& err) 
     std::vector<CheckKind> kinds;
     if (!validateOptions(options, kinds, err)) return kError;
     word::setOpenTimeout(std::chrono::seconds(options.openTimeoutSeconds));
+    if (options.callTimeoutSeconds > 0) word::setCallTimeout(std::chrono::seconds(options.callTimeoutSeconds));
     if (options.jobs > 1 && options.files.size() > 1) return runBatch(options, out, err);
     FormatTemplate formatTemplate;
     loadTemplateFiles(formatTemplate, options.templates, err);
@@ -273,6 +275,10 @@ void addCheckCommand(CLI::App& app) {
     check->add_flag("--verbose", options->verbose, "Print the run's status texts on standard error");
     check->add_option("--open-timeout", options->openTimeoutSeconds,
                       "Seconds a document may take to open before it is refused (default 120)");
+    check->add_option("--call-timeout", options->callTimeoutSeconds,
+                      "Seconds the engine may take to answer one call during a check before the document's "
+                      "check ends (default 120)")
+        ->check(CLI::PositiveNumber);
     check->add_option("--jobs", options->jobs, "Check this many files at once, each with an engine of its own (default 1)");
     check->callback([options] {
         const int exitCode = runCheck(*options, std::cout, std::cerr);

@@ -20,6 +20,7 @@ struct CheckOptions {
     bool json = false;
     bool verbose = false;
     int openTimeoutSeconds = 120;
+    int callTimeoutSeconds = 0;  // 0: the engine layer's own limit
     int jobs = 1;
 };
 

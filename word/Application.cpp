@@ -264,7 +264,14 @@ void Application::SetVisible(bool visible) {
     std::lock_guard lock(state_->mutex);
     state_->visible = visible;
     for (const auto& document : state_->documents) {
-        if (document == state_->active || !visible) document->setWindowVisible(visible && document == state_->active);
+        if (document != state_->active && visible) continue;
+        try {
+            document->setWindowVisible(visible && document == state_->active);
+        } catch (const WordError& e) {
+            // A document of an engine that has gone (one ended for not
+            // answering) has no window left to hide.
+            if (e.code() != errors::EngineUnavailable || visible) throw;
+        }
     }
 }
 

@@ -1,5 +1,6 @@
 #include "DocumentModel.h"
 
+#include "CallBound.h"
 #include "CallGate.h"
 #include "Engine.h"
 #include "StoryReader.h"
@@ -418,6 +419,7 @@ void DocumentModel::close() {
     if (closed_) return;
     closed_ = true;
     try {
+        BoundedCall bound;
         Reference<css::util::XCloseable> closeable(document_, UNO_QUERY);
         if (closeable.is()) closeable->close(true);
     } catch (...) {
