@@ -265,13 +265,10 @@ void Application::SetVisible(bool visible) {
     state_->visible = visible;
     for (const auto& document : state_->documents) {
         if (document != state_->active && visible) continue;
-        try {
-            document->setWindowVisible(visible && document == state_->active);
-        } catch (const WordError& e) {
-            // A document of an engine that has gone (one ended for not
-            // answering) has no window left to hide.
-            if (e.code() != errors::EngineUnavailable || visible) throw;
-        }
+        // A document of an engine that has gone (one ended for not
+        // answering) has no window left to hide.
+        if (!visible && !document->engineAlive()) continue;
+        document->setWindowVisible(visible && document == state_->active);
     }
 }
 

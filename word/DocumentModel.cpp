@@ -91,7 +91,8 @@ Reference<css::text::XTextDocument> DocumentModel::unoDocument() const {
 }
 
 Reference<css::frame::XModel> DocumentModel::unoModel() const {
-    return Reference<css::frame::XModel>(unoDocument(), UNO_QUERY_THROW);
+    // The query may go to the engine: it has the bound of every call.
+    return uno::guarded([&] { return Reference<css::frame::XModel>(unoDocument(), UNO_QUERY_THROW); });
 }
 
 void DocumentModel::checkUsable() const {
@@ -99,6 +100,10 @@ void DocumentModel::checkUsable() const {
     if (Engine::instance().generation() != engineGeneration_ || !Engine::instance().alive()) {
         throw WordError(errors::EngineUnavailable, "文档引擎已退出，文档不再可用");
     }
+}
+
+bool DocumentModel::engineAlive() const {
+    return Engine::instance().generation() == engineGeneration_ && Engine::instance().alive();
 }
 
 const std::u16string& DocumentModel::text() {

@@ -22,6 +22,7 @@
 #include <fstream>
 #include <iomanip>
 #include <iostream>
+#include <sstream>
 #include <thread>
 
 namespace quillmark::testing {
@@ -156,7 +157,7 @@ TEST_F(HostileInput, EveryInputGetsItsAnswerWithinItsBoundAndLeavesNothingBehind
         {"include-fields.docx", -1, "", kEngineBound},
         {"论文 草稿 第2版.docx", -1, "", kEngineBound},
         {"long-paragraph.docx", -1, "", kEngineBound},
-        {"thousand-pages.docx", -1, "", kLongBound, {"--open-timeout", "600"}},
+        {"thousand-pages.docx", -1, "", kLongBound, {"--open-timeout", "600", "--call-timeout", "600"}},
     };
     for (const Expected& e : table) {
         SCOPED_TRACE(e.input);
@@ -237,7 +238,7 @@ TEST_F(HostileInput, AnEngineOverItsMemoryLimitEndsThatDocumentOnly) {
 RunSettings::Callback signalOnceTheEngineRuns(int signal, bool toTheEngine, std::chrono::milliseconds after) {
     auto sent = std::make_shared<bool>(false);
     auto seen = std::make_shared<std::chrono::milliseconds>(-1);
-    return [=](pid_t pid, std::chrono::milliseconds elapsed) {
+    return [=](pid_t pid, std::chrono::milliseconds elapsed, const std::string&) {
         if (*sent) return;
         const pid_t engine = engineOf(pid);
         if (engine <= 0) return;
@@ -269,6 +270,37 @@ TEST_F(HostileInput, AKilledEngineEndsItsDocumentAndTheNextIsChecked) {
     EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
     EXPECT_NE(run.err.find("文档引擎"), std::string::npos) << run.err;
     EXPECT_NE(run.out.find("标题字号有误"), std::string::npos) << run.out;
+    expectNothingLeftBehind(run);
+}
+
+// The lines of standard error that are messages, not --verbose status texts.
+std::string messageLines(const std::string& err) {
+    std::istringstream lines(err);
+    std::string line, messages;
+    while (std::getline(lines, line)) {
+        if (line.rfind("quillmark: ", 0) == 0) messages += line + '\n';
+    }
+    return messages;
+}
+
+TEST_F(HostileInput, AnEngineThatStopsAnsweringMidCheckEndsThatDocumentAndTheNextGoesOn) {
+    const std::string first = inputs_ + "/long-paragraph.docx";
+    const std::string next = inputs_ + "/论文 草稿 第2版.docx";
+    RunSettings s = settings(kEngineBound);
+    // Once the check has begun (its status text is out), the engine stops
+    // answering, as a hung engine would.
+    auto stopped = std::make_shared<pid_t>(-1);
+    s.whileRunning = [stopped](pid_t pid, std::chrono::milliseconds, const std::string& err) {
+        if (*stopped > 0 || err.find("正在对") == std::string::npos) return;
+        if (const pid_t engine = engineOf(pid); engine > 0 && kill(engine, SIGSTOP) == 0) *stopped = engine;
+    };
+    const ProgramRun run = runProgram(
+        command({"check", first, next, "--call-timeout", "5", "--verbose", "--parts", "cn-abstract"}), s);
+    figures_.emplace_back("call timeout 5 s + next", run);
+    ASSERT_GT(*stopped, 0) << "the check ended before the engine could be stopped: " << run.err;
+    EXPECT_EQ(run.status, 2) << run.err;
+    EXPECT_EQ(messageLines(run.err), "quillmark: 文档引擎超过 5 秒没有答复，本文档的检测没有完成：" + first + "\n");
+    EXPECT_NE(run.out.find("第2版.docx\n1，"), std::string::npos) << "the next file is checked: " << run.out;
     expectNothingLeftBehind(run);
 }
 

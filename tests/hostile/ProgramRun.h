@@ -24,9 +24,10 @@ struct ProgramRun {
 struct RunSettings {
     std::map<std::string, std::string> environment;  // added to ours
     std::chrono::seconds bound{600};                   // killed after this; timedOut then
-    // Called about every 50 ms while the program runs, with its pid; may
-    // send it (or its engine) a signal.
-    using Callback = std::function<void(pid_t, std::chrono::milliseconds elapsed)>;
+    // Called about every 50 ms while the program runs, with its pid and
+    // what it wrote on standard error so far; may send it (or its engine) a
+    // signal.
+    using Callback = std::function<void(pid_t, std::chrono::milliseconds elapsed, const std::string& err)>;
     Callback whileRunning;
 };
 
