@@ -49,8 +49,7 @@ public:
             watching_ = true;
         }
         const std::uint64_t ticket = next_++;
-        deadlines_[ticket] = Clock::now() + callTimeout();
-        changed_.notify_all();
+        setDeadline(ticket);
         return ticket;
     }
     void end(std::uint64_t ticket) {
@@ -66,8 +65,7 @@ public:
     }
     void resume(std::uint64_t ticket) {
         std::lock_guard lock(mutex_);
-        if (expired_.count(ticket) == 0) deadlines_[ticket] = Clock::now() + callTimeout();
-        changed_.notify_all();
+        if (expired_.count(ticket) == 0) setDeadline(ticket);
     }
     bool expired(std::uint64_t ticket) {
         std::lock_guard lock(mutex_);
@@ -77,17 +75,27 @@ public:
 private:
     CallWatch() = default;
 
+    // The watch is woken only when it would wake too late: calls begin and
+    // end far more often than any of them runs out of time.
+    void setDeadline(std::uint64_t ticket) {
+        const Clock::time_point deadline = Clock::now() + callTimeout();
+        deadlines_[ticket] = deadline;
+        if (deadline < wakeAt_) changed_.notify_all();
+    }
+
     void watch() {
         std::unique_lock lock(mutex_);
         for (;;) {
             if (deadlines_.empty()) {
+                wakeAt_ = Clock::time_point::max();
                 changed_.wait(lock);
                 continue;
             }
             const auto earliest = std::min_element(deadlines_.begin(), deadlines_.end(),
                                                    [](const auto& a, const auto& b) { return a.second < b.second; });
             if (Clock::now() < earliest->second) {
-                changed_.wait_until(lock, earliest->second);
+                wakeAt_ = earliest->second;
+                changed_.wait_until(lock, wakeAt_);
                 continue;
             }
             expired_.insert(earliest->first);
@@ -104,6 +112,7 @@ private:
     std::set<std::uint64_t> expired_;
     std::uint64_t next_ = 1;
     bool watching_ = false;
+    Clock::time_point wakeAt_ = Clock::time_point::min();  // when the watch wakes next
 };
 
 thread_local int callDepth = 0;
