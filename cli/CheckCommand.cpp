@@ -105,6 +105,10 @@ bool validateOptions(const CheckOptions& options, std::vector<CheckKind>& kinds,
         err << "quillmark: --open-timeout must be at least 1 second\n";
         return false;
     }
+    if (options.callTimeoutSeconds && *options.callTimeoutSeconds < 1) {
+        err << "quillmark: --call-timeout must be at least 1 second\n";
+        return false;
+    }
     if (!options.type.empty() && options.type != "bachelor" && options.type != "master") {
         err << "quillmark: --type must be bachelor or master\n";
         return false;
@@ -239,7 +243,7 @@ int runCheck(const CheckOptions& options, std::ostream& out, std::ostream& err) 
     std::vector<CheckKind> kinds;
     if (!validateOptions(options, kinds, err)) return kError;
     word::setOpenTimeout(std::chrono::seconds(options.openTimeoutSeconds));
-    if (options.callTimeoutSeconds > 0) word::setCallTimeout(std::chrono::seconds(options.callTimeoutSeconds));
+    if (options.callTimeoutSeconds) word::setCallTimeout(std::chrono::seconds(*options.callTimeoutSeconds));
     if (options.jobs > 1 && options.files.size() > 1) return runBatch(options, out, err);
     FormatTemplate formatTemplate;
     loadTemplateFiles(formatTemplate, options.templates, err);
@@ -277,8 +281,7 @@ void addCheckCommand(CLI::App& app) {
                       "Seconds a document may take to open before it is refused (default 120)");
     check->add_option("--call-timeout", options->callTimeoutSeconds,
                       "Seconds the engine may take to answer one call during a check before the document's "
-                      "check ends (default 120)")
-        ->check(CLI::PositiveNumber);
+                      "check ends (default 120)");
     check->add_option("--jobs", options->jobs, "Check this many files at once, each with an engine of its own (default 1)");
     check->callback([options] {
         const int exitCode = runCheck(*options, std::cout, std::cerr);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,7 +21,7 @@ struct CheckOptions {
     bool json = false;
     bool verbose = false;
     int openTimeoutSeconds = 120;
-    int callTimeoutSeconds = 0;  // 0: the engine layer's own limit
+    std::optional<int> callTimeoutSeconds;  // unset: the engine layer's own limit
     int jobs = 1;
 };
 
