@@ -176,10 +176,15 @@ std::vector<CharRun> DocumentModel::runsIn(long start, long end) {
     if (paragraphs_.empty()) return result;
     auto [first, last] = paragraphsTouching(start, end);
     for (long p = first; p <= last; ++p) {
-        for (const CharRun& run : runs_[p]) {
-            const long s = std::max(start, run.start);
-            const long e = std::min(end, run.end);
-            if (s < e) result.push_back({s, e, run.attributes});
+        // The runs are in order: the first one that reaches into the stretch
+        // is found by halving, so reading one character is not a walk over
+        // the whole paragraph's runs.
+        const std::vector<CharRun>& runs = runs_[p];
+        auto run = std::partition_point(runs.begin(), runs.end(), [&](const CharRun& r) { return r.end <= start; });
+        for (; run != runs.end() && run->start < end; ++run) {
+            const long s = std::max(start, run->start);
+            const long e = std::min(end, run->end);
+            if (s < e) result.push_back({s, e, run->attributes});
         }
     }
     return result;
