@@ -157,7 +157,13 @@ struct CnAbstractChecker::Run {
     void countSeparators() {
         sel.SetRange(keywordTextStart, keywordTextStart);
         int separators = 0;
-        while (findInStretch(sel, sel.End(), keywordsEnd, msg::kCnSeparatorPattern, true)) ++separators;
+        // Each search starts after the last match; one that would not move
+        // on ends the count.
+        for (long from = keywordTextStart;
+             findInStretch(sel, from, keywordsEnd, msg::kCnSeparatorPattern, true) && sel.End() > from;
+             from = sel.End()) {
+            ++separators;
+        }
 
         std::string finding;
         if (separators == 0) {

@@ -39,6 +39,7 @@ struct ReferencesChecker::Run {
     word::Document& document;
     word::Selection& sel;
     long documentEnd = 0;
+    long passedEnd = -1;  // the end of the last title occurrence passed over
 
     explicit Run(CheckSession& s) : session(s), document(s.document()), sel(s.selection()) {}
 
@@ -87,6 +88,8 @@ struct ReferencesChecker::Run {
                 form = refs::kTitleSearch;
                 continue;
             }
+            // A search that finds nothing further on ends the walk.
+            if (sel.End() <= passedEnd) return std::nullopt;
             const word::Paragraphs paragraphs = sel.Paragraphs();
             if (paragraphs.Alignment() != word::wdAlignParagraphCenter) {
                 passOccurrence();
@@ -105,7 +108,10 @@ struct ReferencesChecker::Run {
 
     // The next search starts where the occurrence ends: every occurrence is
     // found once, and the search window shrinks each time.
-    void passOccurrence() { sel.SetRange(sel.End(), documentEnd); }
+    void passOccurrence() {
+        passedEnd = sel.End();
+        sel.SetRange(passedEnd, documentEnd);
+    }
 
     // The end of the list: the end of the last paragraph before the next
     // heading of level 1 to 3, or the document end; then without the

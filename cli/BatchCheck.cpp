@@ -53,6 +53,7 @@ std::vector<std::string> workerArguments(const CheckOptions& options) {
     if (options.json) args.push_back("--json");
     if (options.verbose) args.push_back("--verbose");
     args.insert(args.end(), {"--open-timeout", std::to_string(options.openTimeoutSeconds)});
+    if (options.callTimeoutSeconds) args.insert(args.end(), {"--call-timeout", std::to_string(*options.callTimeoutSeconds)});
     return args;
 }
 

@@ -16,6 +16,7 @@
 #include "shell/RunLock.h"
 #include "shell/WorkingFolder.h"
 #include "template/Codepage936.h"
+#include "word/CallBound.h"
 #include "word/msword.h"
 
 #include <CLI/CLI.hpp>
@@ -106,6 +107,10 @@ bool validateOptions(const CheckOptions& options, std::vector<CheckKind>& kinds,
     }
     if (options.openTimeoutSeconds < 1) {
         err << "quillmark: --open-timeout must be at least 1 second\n";
+        return false;
+    }
+    if (options.callTimeoutSeconds && *options.callTimeoutSeconds < 1) {
+        err << "quillmark: --call-timeout must be at least 1 second\n";
         return false;
     }
     if (!options.type.empty() && options.type != "bachelor" && options.type != "master") {
@@ -289,6 +294,7 @@ int runCheck(const CheckOptions& options, std::ostream& out, std::ostream& err) 
     std::vector<CheckKind> kinds;
     if (!validateOptions(options, kinds, err)) return kError;
     word::setOpenTimeout(std::chrono::seconds(options.openTimeoutSeconds));
+    if (options.callTimeoutSeconds) word::setCallTimeout(std::chrono::seconds(*options.callTimeoutSeconds));
     if (options.batchWorker) return serveBatchFiles(options, kinds);
     if (options.jobs > 1 && options.files.size() > 1) return runBatch(options, out, err);
     const FormatTemplate formatTemplate = commandTemplate(options, err);
@@ -322,6 +328,9 @@ void addCheckCommand(CLI::App& app) {
     check->add_flag("--verbose", options->verbose, "Print the run's status texts on standard error");
     check->add_option("--open-timeout", options->openTimeoutSeconds,
                       "Seconds a document may take to open before it is refused (default 120)");
+    check->add_option("--call-timeout", options->callTimeoutSeconds,
+                      "Seconds the engine may take to answer one call during a check before the document's "
+                      "check ends (default 120)");
     check->add_option("--jobs", options->jobs, "Check this many files at once, each worker with an engine of its own (default 1)");
     check->add_flag("--batch-worker", options->batchWorker)->group("");
     check->callback([options] {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,7 @@ struct CheckOptions {
     bool json = false;
     bool verbose = false;
     int openTimeoutSeconds = 120;
+    std::optional<int> callTimeoutSeconds;  // unset: the engine layer's own limit
     int jobs = 1;
     // Internal: one of the processes of a batch. It reads file names from
     // standard input (each ended by a NUL) and answers each with a result

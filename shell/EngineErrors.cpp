@@ -31,4 +31,9 @@ void reportEngineError(MessageSink& messages, const word::WordError& error) {
     messages.showEngineError(error.code(), error.description());
 }
 
+word::WordError namingDocument(const word::WordError& error, const std::string& name) {
+    if (name.empty() || error.description().empty()) return error;
+    return word::WordError(error.code(), error.description() + "：" + name);
+}
+
 }  // namespace quillmark

@@ -19,4 +19,8 @@ std::string errorCodeText(long code);
 // code's text in a "COM Error" box.
 void reportEngineError(MessageSink& messages, const word::WordError& error);
 
+// The error with the document's name after its description, as the texts of
+// a document that does not open name it.
+word::WordError namingDocument(const word::WordError& error, const std::string& name);
+
 }  // namespace quillmark

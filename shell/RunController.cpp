@@ -125,9 +125,15 @@ void RunController::runCheck(CheckKind kind, const Run& run) {
     runLock_.unlock();
 
     if (engineError) {
-        reportEngineError(messages_, *engineError);
-        // Without an engine the later checks of the run cannot work either.
-        if (engineError->code() == word::errors::EngineUnavailable) runAllowed_.store(false);
+        if (engineError->code() == word::errors::EngineUnavailable) {
+            // Without an engine the later checks of the run cannot work
+            // either; the message says which document's check it ended.
+            const bool named = run.document && !run.document->sourcePath.empty();
+            reportEngineError(messages_, namingDocument(*engineError, named ? run.document->sourcePath : run.context.fileName));
+            runAllowed_.store(false);
+        } else {
+            reportEngineError(messages_, *engineError);
+        }
     } else if (otherError) {
         std::string text = std::string(texts::kCheckFailed) + checkLabel(kind);
         if (!otherError->empty()) text += "\n" + *otherError;

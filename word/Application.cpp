@@ -264,7 +264,11 @@ void Application::SetVisible(bool visible) {
     std::lock_guard lock(state_->mutex);
     state_->visible = visible;
     for (const auto& document : state_->documents) {
-        if (document == state_->active || !visible) document->setWindowVisible(visible && document == state_->active);
+        if (document != state_->active && visible) continue;
+        // A document of an engine that has gone (one ended for not
+        // answering) has no window left to hide.
+        if (!visible && !document->engineAlive()) continue;
+        document->setWindowVisible(visible && document == state_->active);
     }
 }
 

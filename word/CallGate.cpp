@@ -1,5 +1,7 @@
 #include "CallGate.h"
 
+#include "CallBound.h"
+
 namespace word {
 
 namespace {
@@ -9,7 +11,9 @@ thread_local CallGate threadGate;
 void setThreadCallGate(CallGate gate) { threadGate = std::move(gate); }
 
 void passCallGate() {
-    if (threadGate) threadGate();
+    if (!threadGate) return;
+    UnboundedWait paused;
+    threadGate();
 }
 
 }  // namespace word

@@ -86,6 +86,7 @@ void Document::SaveAs(const std::string& path, int fileFormat) {
     if (!std::filesystem::is_directory(folder, error)) {
         throw WordError(errors::SaveFailed, "无法保存文档 " + path + ": 文件夹不存在");
     }
+    BoundedCall bound;  // the whole save, as one call to the engine
     uno::Reference<uno::css::frame::XStorable> storable(model_->unoDocument(), uno::UNO_QUERY_THROW);
     const char* filter = fileFormat == 12 ? "MS Word 2007 XML" : filterFor(path);
     const uno::css::beans::PropertyValue argList[] = {

@@ -1,5 +1,6 @@
 #include "DocumentModel.h"
 
+#include "CallBound.h"
 #include "CallGate.h"
 #include "Engine.h"
 #include "StoryReader.h"
@@ -90,7 +91,8 @@ Reference<css::text::XTextDocument> DocumentModel::unoDocument() const {
 }
 
 Reference<css::frame::XModel> DocumentModel::unoModel() const {
-    return Reference<css::frame::XModel>(unoDocument(), UNO_QUERY_THROW);
+    // The query may go to the engine: it has the bound of every call.
+    return uno::guarded([&] { return Reference<css::frame::XModel>(unoDocument(), UNO_QUERY_THROW); });
 }
 
 void DocumentModel::checkUsable() const {
@@ -98,6 +100,10 @@ void DocumentModel::checkUsable() const {
     if (Engine::instance().generation() != engineGeneration_ || !Engine::instance().alive()) {
         throw WordError(errors::EngineUnavailable, "文档引擎已退出，文档不再可用");
     }
+}
+
+bool DocumentModel::engineAlive() const {
+    return Engine::instance().generation() == engineGeneration_ && Engine::instance().alive();
 }
 
 const std::u16string& DocumentModel::text() {
@@ -170,10 +176,15 @@ std::vector<CharRun> DocumentModel::runsIn(long start, long end) {
     if (paragraphs_.empty()) return result;
     auto [first, last] = paragraphsTouching(start, end);
     for (long p = first; p <= last; ++p) {
-        for (const CharRun& run : runs_[p]) {
-            const long s = std::max(start, run.start);
-            const long e = std::min(end, run.end);
-            if (s < e) result.push_back({s, e, run.attributes});
+        // The runs are in order: the first one that reaches into the stretch
+        // is found by halving, so reading one character is not a walk over
+        // the whole paragraph's runs.
+        const std::vector<CharRun>& runs = runs_[p];
+        auto run = std::partition_point(runs.begin(), runs.end(), [&](const CharRun& r) { return r.end <= start; });
+        for (; run != runs.end() && run->start < end; ++run) {
+            const long s = std::max(start, run->start);
+            const long e = std::min(end, run->end);
+            if (s < e) result.push_back({s, e, run->attributes});
         }
     }
     return result;
@@ -418,6 +429,7 @@ void DocumentModel::close() {
     if (closed_) return;
     closed_ = true;
     try {
+        BoundedCall bound;
         Reference<css::util::XCloseable> closeable(document_, UNO_QUERY);
         if (closeable.is()) closeable->close(true);
     } catch (...) {

@@ -37,6 +37,8 @@ public:
     const std::string& path() const { return path_; }
     void setPath(std::string path) { path_ = std::move(path); }
     bool closed() const { return closed_; }
+    // False once the engine that opened it has gone.
+    bool engineAlive() const;
     uno::Reference<css::text::XTextDocument> unoDocument() const;
     uno::Reference<css::frame::XModel> unoModel() const;
 

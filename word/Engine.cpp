@@ -337,6 +337,10 @@ void Engine::abandon() {
     removeLeftoversOf(kPipeFolder, pipeFilePrefix(), processTag());
 }
 
+void Engine::killUnanswering() {
+    if (const pid_t pid = pid_; pid > 0) kill(pid, SIGKILL);
+}
+
 void Engine::stopProcess() {
     desktop_.clear();
     storyReader_.clear();

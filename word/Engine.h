@@ -44,6 +44,10 @@ public:
     // into it or a wait for any lock, and removes its profile and pipe.
     // Safe from a thread that handles a signal while others use the engine.
     void abandon();
+    // Ends an engine that does not answer a call, at once and without taking
+    // the engine's lock (the waiting caller may hold it): the waiting call
+    // returns with an error, the next use finds the engine dead.
+    void killUnanswering();
 
     pid_t pid() const { return pid_; }
 

@@ -9,6 +9,8 @@
 #include <com/sun/star/uno/Exception.hpp>
 #include <com/sun/star/uno/RuntimeException.hpp>
 
+#include <string>
+
 namespace word::uno {
 
 namespace {
@@ -49,6 +51,12 @@ void set(const Reference<css::beans::XPropertySet>& props, const char* name, con
 }
 
 void rethrowAsWordError() {
+    if (callTimedOut()) {
+        // Whatever the ended engine answered, the cause is the call's time.
+        Engine::instance().markDead();
+        throw WordError(errors::EngineUnavailable, "文档引擎超过 " + std::to_string(callTimeout().count()) +
+                                                       " 秒没有答复，本文档的检测没有完成");
+    }
     try {
         throw;
     } catch (const WordError&) {

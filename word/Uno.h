@@ -3,6 +3,8 @@
 // Shared helpers for talking UNO: string conversion, property access and the
 // translation of UNO failures into WordError.
 
+#include "CallBound.h"
+
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/uno/Reference.hxx>
@@ -43,11 +45,13 @@ T get(const Reference<css::beans::XPropertySet>& props, const char* name) {
 void set(const Reference<css::beans::XPropertySet>& props, const char* name, const Any& value);
 
 // Runs `call` and turns any UNO exception into a WordError. A lost connection
-// marks the engine dead so the next use starts a fresh one.
+// marks the engine dead so the next use starts a fresh one; so does a call
+// past its time limit (CallBound.h).
 [[noreturn]] void rethrowAsWordError();
 
 template <typename F>
 auto guarded(F&& call) -> decltype(call()) {
+    BoundedCall bound;
     try {
         return call();
     } catch (...) {

@@ -149,6 +149,7 @@ TEST_F(CommandLine, BadInputEndsWithStatusTwo) {
     EXPECT_EQ(run("check " + shellQuoted(thesis_) + " --type doctor").status, 2);
     EXPECT_EQ(run("check " + shellQuoted(thesis_) + " " + shellQuoted(thesis_) + " --report x.doc").status, 2);
     EXPECT_EQ(run("check --no-such-option " + shellQuoted(thesis_)).status, 2);
+    EXPECT_EQ(run("check " + shellQuoted(thesis_) + " --call-timeout 0").status, 2);
     EXPECT_EQ(run("inspect " + shellQuoted(dir_ + "/notes.doc")).status, 2);
 }
 

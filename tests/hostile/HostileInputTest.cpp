@@ -25,6 +25,7 @@
 #include <iomanip>
 #include <iostream>
 #include <set>
+#include <sstream>
 #include <thread>
 
 namespace quillmark::testing {
@@ -159,8 +160,9 @@ TEST_F(HostileInput, EveryInputGetsItsAnswerWithinItsBoundAndLeavesNothingBehind
         {"linked-section.odt", -1, "", kEngineBound},
         {"include-fields.docx", -1, "", kEngineBound},
         {"论文 草稿 第2版.docx", -1, "", kEngineBound},
-        {"long-paragraph.docx", -1, "", kEngineBound},
-        {"thousand-pages.docx", -1, "", kLongBound, {"--open-timeout", "600"}},
+        // Its one read of story and layout takes the engine a minute on a busy machine.
+        {"long-paragraph.docx", -1, "", kEngineBound, {"--parts", "cn-abstract", "--call-timeout", "300"}},
+        {"thousand-pages.docx", -1, "", kLongBound, {"--open-timeout", "600", "--call-timeout", "600"}},
     };
     for (const Expected& e : table) {
         SCOPED_TRACE(e.input);
@@ -327,7 +329,7 @@ TEST_F(HostileInput, AnEngineOverItsMemoryLimitEndsThatDocumentOnly) {
 RunSettings::Callback signalOnceTheEngineRuns(int signal, bool toTheEngine, std::chrono::milliseconds after) {
     auto sent = std::make_shared<bool>(false);
     auto seen = std::make_shared<std::chrono::milliseconds>(-1);
-    return [=](pid_t pid, std::chrono::milliseconds elapsed) {
+    return [=](pid_t pid, std::chrono::milliseconds elapsed, const std::string&) {
         if (*sent) return;
         const pid_t engine = engineOf(pid);
         if (engine <= 0) return;
@@ -354,7 +356,7 @@ TEST_F(HostileInput, InterruptedBatchesEndTheirWorkersCleanly) {
     auto workers = std::make_shared<std::set<pid_t>>();
     auto seen = std::make_shared<std::chrono::milliseconds>(-1);
     RunSettings s = settings(kEngineBound);
-    s.whileRunning = [=](pid_t pid, std::chrono::milliseconds elapsed) {
+    s.whileRunning = [=](pid_t pid, std::chrono::milliseconds elapsed, const std::string&) {
         for (pid_t child : childrenOf(pid)) workers->insert(child);
         // The engines belong to the workers; interrupt once one runs.
         if (seen->count() < 0 && !enginesBelow(pid).empty()) *seen = elapsed;
@@ -395,7 +397,7 @@ TEST_F(HostileInput, AKilledBatchWorkerFailsItsFileAndTheOthersAreChecked) {
     auto seen = std::make_shared<std::chrono::milliseconds>(-1);
     auto sent = std::make_shared<bool>(false);
     RunSettings s = settings(kEngineBound);
-    s.whileRunning = [=](pid_t pid, std::chrono::milliseconds elapsed) {
+    s.whileRunning = [=](pid_t pid, std::chrono::milliseconds elapsed, const std::string&) {
         std::vector<pid_t> workers = childrenOf(pid);
         if (*sent || workers.empty()) return;
         // The first worker started has the first file.
@@ -410,6 +412,37 @@ TEST_F(HostileInput, AKilledBatchWorkerFailsItsFileAndTheOthersAreChecked) {
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.err, "quillmark: 检测进程意外结束：" + slow + "\n");
     for (const auto& thesis : theses) EXPECT_NE(run.out.find(thesis + "\n1，"), std::string::npos) << run.out;
+    expectNothingLeftBehind(run);
+}
+
+// The lines of standard error that are messages, not --verbose status texts.
+std::string messageLines(const std::string& err) {
+    std::istringstream lines(err);
+    std::string line, messages;
+    while (std::getline(lines, line)) {
+        if (line.rfind("quillmark: ", 0) == 0) messages += line + '\n';
+    }
+    return messages;
+}
+
+TEST_F(HostileInput, AnEngineThatStopsAnsweringMidCheckEndsThatDocumentAndTheNextGoesOn) {
+    const std::string first = inputs_ + "/long-paragraph.docx";
+    const std::string next = inputs_ + "/论文 草稿 第2版.docx";
+    RunSettings s = settings(kEngineBound);
+    // Once the check has begun (its status text is out), the engine stops
+    // answering, as a hung engine would.
+    auto stopped = std::make_shared<pid_t>(-1);
+    s.whileRunning = [stopped](pid_t pid, std::chrono::milliseconds, const std::string& err) {
+        if (*stopped > 0 || err.find("正在对") == std::string::npos) return;
+        if (const pid_t engine = engineOf(pid); engine > 0 && kill(engine, SIGSTOP) == 0) *stopped = engine;
+    };
+    const ProgramRun run = runProgram(
+        command({"check", first, next, "--call-timeout", "5", "--verbose", "--parts", "cn-abstract"}), s);
+    figures_.emplace_back("call timeout 5 s + next", run);
+    ASSERT_GT(*stopped, 0) << "the check ended before the engine could be stopped: " << run.err;
+    EXPECT_EQ(run.status, 2) << run.err;
+    EXPECT_EQ(messageLines(run.err), "quillmark: 文档引擎超过 5 秒没有答复，本文档的检测没有完成：" + first + "\n");
+    EXPECT_NE(run.out.find("第2版.docx\n1，"), std::string::npos) << "the next file is checked: " << run.out;
     expectNothingLeftBehind(run);
 }
 
@@ -465,7 +498,7 @@ TEST_F(HostileInput, JobsStartOneEnginePerWorkerAndReuseIt) {
     auto started = std::make_shared<std::set<std::string>>();
     auto mostAtOnce = std::make_shared<std::size_t>(0);
     RunSettings s = settings(kEngineBound);
-    s.whileRunning = [=](pid_t pid, std::chrono::milliseconds) {
+    s.whileRunning = [=](pid_t pid, std::chrono::milliseconds, const std::string&) {
         std::set<std::string> running;
         for (pid_t engine : enginesBelow(pid)) {
             if (const std::string profile = engineProfileOf(engine); !profile.empty()) running.insert(profile);

@@ -83,7 +83,7 @@ ProgramRun runProgram(const std::vector<std::string>& arguments, const RunSettin
             run.timedOut = true;
             kill(run.pid, SIGKILL);
         } else if (settings.whileRunning) {
-            settings.whileRunning(run.pid, elapsed);
+            settings.whileRunning(run.pid, elapsed, run.err);
         }
     }
     while (outFd >= 0) readSome(outFd, run.out);

@@ -27,9 +27,10 @@ struct RunSettings {
     // RLIMIT_FSIZE of the program, SIGXFSZ ignored: a write past it fails with
     // EFBIG, as a write to a full disk fails with ENOSPC. 0: no limit.
     unsigned long fileSizeLimit = 0;
-    // Called about every 50 ms while the program runs, with its pid; may
-    // send it (or its engine) a signal.
-    using Callback = std::function<void(pid_t, std::chrono::milliseconds elapsed)>;
+    // Called about every 50 ms while the program runs, with its pid and
+    // what it wrote on standard error so far; may send it (or its engine) a
+    // signal.
+    using Callback = std::function<void(pid_t, std::chrono::milliseconds elapsed, const std::string& err)>;
     Callback whileRunning;
 };
 

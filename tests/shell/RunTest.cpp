@@ -470,8 +470,23 @@ TEST(RunController, ALostEngineEndsTheRestOfTheRun) {
     f.startAll();
     ASSERT_TRUE(f.runs.waitFor(10s));
     EXPECT_EQ(f.journal.kinds(), (std::vector<CheckKind>{CheckKind::Cover, CheckKind::CnAbstract}));
-    EXPECT_EQ(f.messages.shown().size(), 1u);
+    using Shown = RecordingMessages::Shown;
+    // The message names the document whose check the lost engine ended.
+    EXPECT_EQ(f.messages.shown(), (std::vector<Shown>{{"Server Error", "Run-time error '1722':\n\n引擎已退出：论文"}}));
     EXPECT_EQ(f.status.part(1), "检测完成");
+}
+
+TEST(RunController, ALostEngineNamesTheUsersOwnFile) {
+    Frame f;
+    f.record->sourcePath = "/home/student/论文 终稿.doc";
+    f.runs.setBody(CheckKind::Cover, [](const CheckContext&, CheckMode) {
+        throw word::WordError(word::errors::EngineUnavailable, "文档引擎超过 5 秒没有答复，本文档的检测没有完成");
+    });
+    f.runs.start({CheckKind::Cover}, f.context(), f.record);
+    ASSERT_TRUE(f.runs.waitFor(10s));
+    ASSERT_EQ(f.messages.shown().size(), 1u);
+    EXPECT_TRUE(f.messages.shown()[0].text.ends_with("本文档的检测没有完成：/home/student/论文 终稿.doc"))
+        << f.messages.shown()[0].text;
 }
 
 TEST(RunController, AFailedThreadStartLeavesNoRunInProgress) {

@@ -1,13 +1,17 @@
 #include "support/DocBuilder.h"
 #include "support/Engine.h"
+#include "word/CallBound.h"
+#include "word/CallGate.h"
 #include "word/Engine.h"
 #include "word/msword.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 namespace {
 
@@ -77,6 +81,61 @@ TEST(EngineLife, AKilledEngineRaisesAnErrorAndTheNextUseStartsAFreshOne) {
     EXPECT_EQ(again.Content().Text(), "一段文字\r");
     EXPECT_NE(word::Engine::instance().pid(), pid);
     again.Close();
+}
+
+// Sets the call bound for one test.
+class CallLimit {
+public:
+    explicit CallLimit(std::chrono::seconds limit) : before_(word::callTimeout()) { word::setCallTimeout(limit); }
+    ~CallLimit() { word::setCallTimeout(before_); }
+
+private:
+    std::chrono::seconds before_;
+};
+
+TEST(EngineLife, ACallTheEngineDoesNotAnswerEndsAtItsLimitAndTheNextUseStartsAFreshOne) {
+    const std::string path = DocBuilder().paragraph("一段文字").save(scratchDir() + "/stopped.doc");
+    auto doc = openCopy(path);
+    ASSERT_EQ(doc.Paragraphs().Count(), 1);
+    const pid_t pid = word::Engine::instance().pid();
+    ASSERT_GT(pid, 0);
+    const CallLimit limit(std::chrono::seconds(2));
+    kill(pid, SIGSTOP);  // alive, but it answers nothing
+    const auto start = std::chrono::steady_clock::now();
+    try {
+        doc.Content().Font().SetColor(192);
+        ADD_FAILURE() << "a call to a stopped engine returned";
+    } catch (const word::WordError& e) {
+        EXPECT_EQ(e.code(), word::errors::EngineUnavailable);
+        EXPECT_EQ(e.description(), "文档引擎超过 2 秒没有答复，本文档的检测没有完成");
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(60)) << "the call had no bound";
+    EXPECT_FALSE(word::Engine::instance().alive());
+    auto again = openCopy(path);
+    EXPECT_EQ(again.Content().Text(), "一段文字\r");
+    EXPECT_NE(word::Engine::instance().pid(), pid);
+    again.Close();
+}
+
+TEST(EngineLife, WaitingAtAPausedRunsGateIsNotTheEnginesTime) {
+    const std::string path = DocBuilder().paragraph("一段文字").save(scratchDir() + "/paused.doc");
+    auto doc = openCopy(path);
+    ASSERT_EQ(doc.Paragraphs().Count(), 1);
+    const pid_t pid = word::Engine::instance().pid();
+    const CallLimit limit(std::chrono::seconds(1));
+    // A write passes the gate again inside its call to the engine.
+    int waits = 0;
+    word::setThreadCallGate([&] {
+        ++waits;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    });
+    EXPECT_NO_THROW(doc.Content().Font().SetColor(192));
+    word::setThreadCallGate({});
+    EXPECT_GE(waits, 2);
+    EXPECT_TRUE(word::Engine::instance().alive());
+    EXPECT_EQ(word::Engine::instance().pid(), pid);
+    EXPECT_EQ(doc.Content().Font().Color(), 192);
+    doc.Close();
 }
 
 }  // namespace
