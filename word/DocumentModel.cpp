@@ -127,7 +127,7 @@ void DocumentModel::ensureStory() {
     StoryReply reply = readStory(unoModel(), packet::Story | releaseGrid | (inEngine ? packet::Layout : 0));
     if (!reply.story) throw WordError(errors::EngineUnavailable, "文档引擎没有读出正文");
     gridReleaseAsked_ = true;
-    for (long index : reply.releasedFromGrid) releasedFromGrid_.push_back(reply.story->paragraphs[index].paragraph);
+    releasedFromGrid_.insert(releasedFromGrid_.end(), reply.releasedParagraphs.begin(), reply.releasedParagraphs.end());
     adoptStory(std::move(*reply.story));
     if (reply.layout) layout_ = std::move(reply.layout);
     storyLoaded_ = true;
@@ -139,6 +139,8 @@ void DocumentModel::adoptStory(StoryContents&& story) {
     runs_.clear();
     paragraphAttributes_.clear();
     markAttributes_.clear();
+    objects_.reset();
+    textIdentities_.clear();
     for (size_t i = 0; i < paragraphs_.size(); ++i) {
         const long index = static_cast<long>(i);
         runs_[index] = std::move(story.runs[i]);
@@ -146,6 +148,42 @@ void DocumentModel::adoptStory(StoryContents&& story) {
         markAttributes_[index] = story.marks[i];
     }
     forgetLayout();
+}
+
+void DocumentModel::ensureObjects() {
+    ensureStory();
+    std::lock_guard lock(mutex_);
+    if (objects_) return;
+    auto matches = [this](const StoryObjects& objects) {
+        if (objects.paragraphs.size() != paragraphs_.size()) return false;
+        for (size_t i = 0; i < paragraphs_.size(); ++i) {
+            if (objects.textOfParagraph[i] != paragraphs_[i].textIndex) return false;
+        }
+        return true;
+    };
+    StoryReply reply = readStory(unoModel(), packet::Objects);
+    if (!reply.objects || !matches(*reply.objects)) {
+        // The story changed behind the cache: read it again.
+        invalidate();
+        ensureStory();
+        reply = readStory(unoModel(), packet::Objects);
+        if (!reply.objects || !matches(*reply.objects)) {
+            throw WordError(errors::EngineUnavailable, "文档引擎没有读出正文");
+        }
+    }
+    objects_ = std::move(reply.objects);
+}
+
+Reference<css::text::XTextRange> DocumentModel::paragraphObject(long index) {
+    ensureObjects();
+    std::lock_guard lock(mutex_);
+    return objects_->paragraphs.at(static_cast<size_t>(index));
+}
+
+Reference<css::text::XText> DocumentModel::textObjectOf(long index) {
+    ensureObjects();
+    std::lock_guard lock(mutex_);
+    return objects_->texts.at(static_cast<size_t>(paragraphs_.at(static_cast<size_t>(index)).textIndex));
 }
 
 long DocumentModel::paragraphAt(long position) {
@@ -191,14 +229,14 @@ CharAttributes DocumentModel::markAttributes(long index) {
 }
 
 Reference<css::text::XTextRange> DocumentModel::unoRange(long start, long end) {
-    ensureStory();
+    ensureObjects();
     checkUsable();
     if (paragraphs_.empty()) return document_->getText()->getStart();
     end = std::max(start, end);
     const long first = paragraphAt(start);
     const ParagraphEntry& p = paragraphs_[first];
     return uno::guarded([&]() -> Reference<css::text::XTextRange> {
-        auto cursor = p.text->createTextCursorByRange(p.paragraph->getStart());
+        auto cursor = textObjectOf(first)->createTextCursorByRange(paragraphObject(first)->getStart());
         moveRight(cursor, std::min(start, p.start + p.length) - p.start, false);
         const long last = paragraphAt(std::max(start, end - 1));
         if (last == first || end <= start) {
@@ -206,13 +244,13 @@ Reference<css::text::XTextRange> DocumentModel::unoRange(long start, long end) {
             return Reference<css::text::XTextRange>(cursor.get());
         }
         const ParagraphEntry& q = paragraphs_[last];
-        if (q.textId != p.textId) {
+        if (q.textIndex != p.textIndex) {
             // A stretch that leaves a table cell: the engine cannot span it;
             // the part in the first cell stands for it.
             Reference<css::text::XParagraphCursor>(cursor, UNO_QUERY_THROW)->gotoEndOfParagraph(true);
             return Reference<css::text::XTextRange>(cursor.get());
         }
-        auto endCursor = q.text->createTextCursorByRange(q.paragraph->getStart());
+        auto endCursor = textObjectOf(last)->createTextCursorByRange(paragraphObject(last)->getStart());
         moveRight(endCursor, std::min(end - q.start, q.length), false);
         cursor->gotoRange(endCursor->getStart(), true);
         return Reference<css::text::XTextRange>(cursor.get());
@@ -220,13 +258,18 @@ Reference<css::text::XTextRange> DocumentModel::unoRange(long start, long end) {
 }
 
 long DocumentModel::positionOf(const Reference<css::text::XTextRange>& point) {
-    ensureStory();
+    ensureObjects();
+    std::lock_guard lock(mutex_);
     return uno::guarded([&]() -> long {
+        if (textIdentities_.empty()) {
+            for (const auto& text : objects_->texts) textIdentities_.push_back(identityOf(text));
+        }
         auto text = point->getText();
-        const void* textId = identityOf(text);
+        const auto found = std::find(textIdentities_.begin(), textIdentities_.end(), identityOf(text));
+        const int textIndex = static_cast<int>(found - textIdentities_.begin());
         std::vector<long> candidates;
         for (long i = 0; i < static_cast<long>(paragraphs_.size()); ++i) {
-            if (paragraphs_[i].textId == textId) candidates.push_back(i);
+            if (paragraphs_[i].textIndex == textIndex) candidates.push_back(i);
         }
         if (candidates.empty()) return -1;  // not in the main story
         Reference<css::text::XTextRangeCompare> compare(text, UNO_QUERY_THROW);
@@ -235,11 +278,10 @@ long DocumentModel::positionOf(const Reference<css::text::XTextRange>& point) {
         size_t lo = 0, hi = candidates.size();
         while (hi - lo > 1) {
             const size_t mid = (lo + hi) / 2;
-            const auto& p = paragraphs_[candidates[mid]];
-            if (compare->compareRegionStarts(p.paragraph->getStart(), start) >= 0) lo = mid; else hi = mid;
+            if (compare->compareRegionStarts(paragraphObject(candidates[mid])->getStart(), start) >= 0) lo = mid; else hi = mid;
         }
         const ParagraphEntry& p = paragraphs_[candidates[lo]];
-        auto cursor = p.text->createTextCursorByRange(p.paragraph->getStart());
+        auto cursor = text->createTextCursorByRange(paragraphObject(candidates[lo])->getStart());
         cursor->gotoRange(start, true);
         const long offset = std::min<long>(cursor->getString().getLength(), p.length);
         return p.start + offset;
@@ -248,7 +290,7 @@ long DocumentModel::positionOf(const Reference<css::text::XTextRange>& point) {
 
 void DocumentModel::setCharProperty(long start, long end, const char* name, const Any& value, bool affectsLayout,
                                     const std::function<void(CharAttributes&)>& update) {
-    ensureStory();
+    ensureObjects();
     std::lock_guard lock(mutex_);
     auto [first, last] = paragraphsTouching(start, end);
     for (long i = first; i <= last && i >= 0; ++i) {
@@ -281,14 +323,14 @@ void DocumentModel::setCharProperty(long start, long end, const char* name, cons
 }
 
 void DocumentModel::setParagraphProperty(long index, const char* name, const Any& value, bool affectsLayout) {
-    ensureStory();
+    ensureObjects();
     std::lock_guard lock(mutex_);
-    const ParagraphEntry& p = paragraphs_.at(index);
     uno::guarded([&] {
-        Reference<css::beans::XPropertySet> props(p.paragraph, UNO_QUERY_THROW);
+        const Reference<css::text::XTextRange> paragraph = paragraphObject(index);
+        Reference<css::beans::XPropertySet> props(paragraph, UNO_QUERY_THROW);
         props->setPropertyValue(OUString::createFromAscii(name), value);
         // Re-read what the engine made of it.
-        Reference<css::beans::XMultiPropertySet> multi(p.paragraph, UNO_QUERY_THROW);
+        Reference<css::beans::XMultiPropertySet> multi(paragraph, UNO_QUERY_THROW);
         const Sequence<Any> v = multi->getPropertyValues(paragraphPropertyNames());
         ParagraphAttributes& a = paragraphAttributes_[index];
         v[1] >>= a.outlineLevel;

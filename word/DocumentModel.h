@@ -69,6 +69,11 @@ public:
     long lineOf(long position);
     long pageStart(long page);
 
+    // The engine's objects of a paragraph and of the text (main text or
+    // table cell) that holds it; fetched on first use.
+    uno::Reference<css::text::XTextRange> paragraphObject(long index);
+    uno::Reference<css::text::XText> textObjectOf(long index);
+
     // Engine ranges for story positions, and back.
     uno::Reference<css::text::XTextRange> unoRange(long start, long end);
     long positionOf(const uno::Reference<css::text::XTextRange>& point);
@@ -90,6 +95,7 @@ public:
 private:
     void ensureStory();
     void adoptStory(StoryContents&& story);
+    void ensureObjects();
     void ensureLayout();
     void forgetLayout();
     void checkUsable() const;
@@ -106,6 +112,9 @@ private:
     std::map<long, std::vector<CharRun>> runs_;                  // by paragraph index
     std::map<long, ParagraphAttributes> paragraphAttributes_;    // by paragraph index
     std::map<long, CharAttributes> markAttributes_;              // by paragraph index
+
+    std::optional<StoryObjects> objects_;
+    std::vector<const void*> textIdentities_;  // of objects_->texts, taken when first needed
 
     std::optional<StoryLayout> layout_;
     bool gridReleaseAsked_ = false;

@@ -20,7 +20,7 @@ public:
     explicit PacketReader(const Sequence<uno::Any>& reply) {
         if (reply.getLength() != packet::SlotCount || !(reply[packet::Ints] >>= ints_) ||
             !(reply[packet::Strings] >>= strings_) || !(reply[packet::Doubles] >>= doubles_) ||
-            !(reply[packet::Objects] >>= objects_)) {
+            !(reply[packet::ParagraphObjects] >>= paragraphs_) || !(reply[packet::TextObjects] >>= texts_)) {
             malformed();
         }
     }
@@ -37,25 +37,19 @@ public:
         if (nextDouble_ >= doubles_.getLength()) malformed();
         return doubles_[nextDouble_++];
     }
-    const Reference<uno::css::uno::XInterface>& object(sal_Int32 index) const {
-        if (index < 0 || index >= objects_.getLength()) malformed();
-        return objects_[index];
-    }
+    const Sequence<Reference<uno::css::text::XTextRange>>& paragraphs() const { return paragraphs_; }
+    const Sequence<Reference<uno::css::text::XText>>& texts() const { return texts_; }
     [[noreturn]] static void malformed() { throw WordError(errors::EngineUnavailable, "文档读取组件的答复格式不对"); }
 
 private:
     Sequence<sal_Int32> ints_;
     Sequence<OUString> strings_;
     Sequence<double> doubles_;
-    Sequence<Reference<uno::css::uno::XInterface>> objects_;
+    Sequence<Reference<uno::css::text::XTextRange>> paragraphs_;
+    Sequence<Reference<uno::css::text::XText>> texts_;
     sal_Int32 nextInt_ = 0;
     sal_Int32 nextDouble_ = 0;
 };
-
-const void* identityOf(const Reference<uno::css::uno::XInterface>& object) {
-    Reference<uno::css::uno::XInterface> normalized(object, uno::UNO_QUERY);
-    return normalized.get();
-}
 
 std::pair<long, CharAttributes> readRun(PacketReader& in) {
     const long length = in.nextInt();
@@ -89,9 +83,10 @@ ParagraphAttributes readParagraphAttributes(PacketReader& in) {
     return a;
 }
 
-void readParagraph(PacketReader& in, sal_Int32 index, sal_Int32 paragraphCount, StoryContents& story) {
+void readParagraph(PacketReader& in, sal_Int32 textCount, StoryContents& story) {
     ParagraphEntry entry;
-    const sal_Int32 textIndex = in.nextInt();
+    entry.textIndex = in.nextInt();
+    if (entry.textIndex < 0 || entry.textIndex >= textCount) PacketReader::malformed();
     entry.tableRow = in.nextInt();
     entry.length = in.nextInt();
     const sal_Int32 runCount = in.nextInt();
@@ -101,9 +96,6 @@ void readParagraph(PacketReader& in, sal_Int32 index, sal_Int32 paragraphCount, 
     if (text.getLength() != entry.length) PacketReader::malformed();
     story.marks.push_back(readRun(in).second);
     entry.start = static_cast<long>(story.text.size());
-    entry.paragraph.set(in.object(index), uno::UNO_QUERY);
-    entry.text.set(in.object(paragraphCount + textIndex), uno::UNO_QUERY);
-    entry.textId = identityOf(entry.text);
 
     std::vector<CharRun> runs;
     long position = entry.start;
@@ -176,21 +168,44 @@ long StoryLayout::pageStart(long page) const {
     return pageStarts[page - 1];
 }
 
+namespace {
+
+StoryObjects readObjects(PacketReader& in, sal_Int32 paragraphCount, sal_Int32 textCount) {
+    if (in.paragraphs().getLength() != paragraphCount || in.texts().getLength() != textCount) PacketReader::malformed();
+    StoryObjects objects;
+    objects.paragraphs.assign(in.paragraphs().begin(), in.paragraphs().end());
+    objects.texts.assign(in.texts().begin(), in.texts().end());
+    objects.textOfParagraph.reserve(static_cast<size_t>(paragraphCount));
+    for (sal_Int32 i = 0; i < paragraphCount; ++i) {
+        const sal_Int32 text = in.nextInt();
+        if (text < 0 || text >= textCount) PacketReader::malformed();
+        objects.textOfParagraph.push_back(text);
+    }
+    return objects;
+}
+
+}  // namespace
+
 StoryReply unpackStory(const Sequence<uno::Any>& reply) {
     PacketReader in(reply);
     if (in.nextInt() != packet::kVersion) PacketReader::malformed();
     const sal_Int32 what = in.nextInt();
     const sal_Int32 paragraphCount = in.nextInt();
-    in.nextInt();  // text count: the objects after the paragraphs
+    const sal_Int32 textCount = in.nextInt();
+    if (paragraphCount < 0 || textCount < 0) PacketReader::malformed();
+    StoryReply result;
+    if (what & packet::Objects) {
+        result.objects = readObjects(in, paragraphCount, textCount);
+        return result;
+    }
     const sal_Int32 layoutState = in.nextInt();
     const sal_Int32 pageCount = in.nextInt();
     const sal_Int32 lineCount = in.nextInt();
     const sal_Int32 releasedCount = in.nextInt();
-    if (paragraphCount < 0 || lineCount < 0 || releasedCount < 0) PacketReader::malformed();
-    StoryReply result;
+    if (lineCount < 0 || releasedCount < 0 || in.paragraphs().getLength() != releasedCount) PacketReader::malformed();
     if (what & packet::Story) {
         StoryContents story;
-        for (sal_Int32 i = 0; i < paragraphCount; ++i) readParagraph(in, i, paragraphCount, story);
+        for (sal_Int32 i = 0; i < paragraphCount; ++i) readParagraph(in, textCount, story);
         result.story = std::move(story);
     }
     if ((what & packet::Layout) && layoutState == packet::LaidOut) result.layout = readLayout(in, pageCount, lineCount);
@@ -198,6 +213,7 @@ StoryReply unpackStory(const Sequence<uno::Any>& reply) {
         const sal_Int32 index = in.nextInt();
         if (index < 0 || index >= paragraphCount) PacketReader::malformed();
         result.releasedFromGrid.push_back(index);
+        result.releasedParagraphs.push_back(in.paragraphs()[i]);
     }
     return result;
 }

@@ -37,10 +37,21 @@ struct StoryContents {
     std::vector<CharAttributes> marks;  // what each paragraph mark carries
 };
 
+// The engine's objects of the story's paragraphs and texts, fetched only
+// when a write needs them.
+struct StoryObjects {
+    std::vector<uno::Reference<uno::css::text::XTextRange>> paragraphs;  // by paragraph index
+    std::vector<int> textOfParagraph;                                     // index into `texts`
+    std::vector<uno::Reference<uno::css::text::XText>> texts;            // the main text, then table cells
+};
+
 struct StoryReply {
     std::optional<StoryContents> story;
     std::optional<StoryLayout> layout;  // absent when not asked for or not laid out
-    std::vector<long> releasedFromGrid;  // paragraphs that no longer snap to the grid
+    std::optional<StoryObjects> objects;  // only when asked for
+    // Paragraphs that no longer snap to the grid: their indices and objects.
+    std::vector<long> releasedFromGrid;
+    std::vector<uno::Reference<uno::css::text::XTextRange>> releasedParagraphs;
 };
 
 // Reads a packed story walk (reader/StoryPacket.h). Raises WordError on a

@@ -46,7 +46,7 @@ void expectSameStory(const word::StoryReply& inEngine, const word::StoryReply& o
         EXPECT_EQ(a.paragraphs[i].start, b.paragraphs[i].start) << "paragraph " << i;
         EXPECT_EQ(a.paragraphs[i].length, b.paragraphs[i].length) << "paragraph " << i;
         EXPECT_EQ(a.paragraphs[i].tableRow, b.paragraphs[i].tableRow) << "paragraph " << i;
-        EXPECT_EQ(a.paragraphs[i].textId, b.paragraphs[i].textId) << "paragraph " << i;
+        EXPECT_EQ(a.paragraphs[i].textIndex, b.paragraphs[i].textIndex) << "paragraph " << i;
         ASSERT_EQ(a.runs[i].size(), b.runs[i].size()) << "paragraph " << i;
         for (size_t r = 0; r < a.runs[i].size(); ++r) {
             EXPECT_EQ(a.runs[i][r].start, b.runs[i][r].start);
@@ -80,8 +80,9 @@ std::vector<long> enginePagesOfParagraphs(const word::Document& doc) {
     auto cursor = viewCursorOf(doc);
     css::uno::Reference<css::text::XPageCursor> pages(cursor, css::uno::UNO_QUERY_THROW);
     std::vector<long> result;
-    for (const word::ParagraphEntry& p : doc.model()->paragraphs()) {
-        cursor->gotoRange(p.paragraph->getStart(), false);
+    const long count = static_cast<long>(doc.model()->paragraphs().size());
+    for (long i = 0; i < count; ++i) {
+        cursor->gotoRange(doc.model()->paragraphObject(i)->getStart(), false);
         result.push_back(pages->getPage());
     }
     return result;

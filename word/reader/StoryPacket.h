@@ -5,10 +5,17 @@
 // Written by StoryWalk (inside the engine process, or in ours over the
 // bridge when the reader component cannot be loaded), read by StoryUnpack.
 //
-//   reply[0] Sequence<sal_Int32>  header, paragraphs, runs, layout lines
-//   reply[1] Sequence<OUString>   texts, list labels, interned font names
-//   reply[2] Sequence<double>     font sizes
-//   reply[3] Sequence<XInterface> each paragraph, then each text (body, cells)
+//   reply[0] Sequence<sal_Int32>   header, paragraphs, runs, layout lines
+//   reply[1] Sequence<OUString>    texts, list labels, interned font names
+//   reply[2] Sequence<double>      font sizes
+//   reply[3] Sequence<XTextRange>  engine objects of paragraphs (see below)
+//   reply[4] Sequence<XText>       engine objects of the texts (body, cells)
+//
+// Engine objects are costly to move over the bridge (each becomes a proxy
+// that the engine must track, typed so that no query goes back): a story
+// read carries none but the paragraphs taken off the grid, in the order of
+// their indices; an Objects read carries every paragraph and every text and
+// nothing else, for the writes that need them.
 //
 // Header: version, what, paragraph count, text count, layout state,
 // Word's page count, line count, count of paragraphs taken off the grid.
@@ -24,16 +31,16 @@
 
 namespace word::packet {
 
-constexpr sal_Int32 kVersion = 2;
+constexpr sal_Int32 kVersion = 3;
 
 // ReleaseGrid: paragraphs with exact line spacing stop snapping to the
 // document grid (which rounds their lines up to whole grid lines, where Word
 // keeps the exact height); the reply names them. At-least spacing keeps the
 // grid: without it the engine grows such lines to the font's own height,
 // and a Word-saved thesis came out a page longer than Word laid it out.
-enum What : sal_Int32 { Story = 1, Layout = 2, ReleaseGrid = 4 };
+enum What : sal_Int32 { Story = 1, Layout = 2, ReleaseGrid = 4, Objects = 8 };
 enum LayoutState : sal_Int32 { NoLayout = 0, LaidOut = 1 };
-enum Slot { Ints = 0, Strings = 1, Doubles = 2, Objects = 3, SlotCount = 4 };
+enum Slot { Ints = 0, Strings = 1, Doubles = 2, ParagraphObjects = 3, TextObjects = 4, SlotCount = 5 };
 enum RunFlag : sal_Int32 { LatinBold = 1, AsianBold = 2, Italic = 4 };
 
 constexpr const char* kImplementationName = "org.quillmark.StoryReader";
