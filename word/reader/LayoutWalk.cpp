@@ -1,11 +1,15 @@
 #include "LayoutWalk.h"
 
+#include "WalkTimes.h"
+
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/container/XNameAccess.hpp>
 #include <com/sun/star/frame/XController.hpp>
 #include <com/sun/star/style/PageStyleLayout.hpp>
 #include <com/sun/star/style/XStyleFamiliesSupplier.hpp>
 #include <com/sun/star/text/XPageCursor.hpp>
+#include <com/sun/star/text/XParagraphCursor.hpp>
+#include <com/sun/star/text/XTextRangeCompare.hpp>
 #include <com/sun/star/text/XTextViewCursor.hpp>
 #include <com/sun/star/text/XTextViewCursorSupplier.hpp>
 #include <com/sun/star/view/XLineCursor.hpp>
@@ -62,27 +66,92 @@ private:
         pages_->jumpToStartOfPage();
         while (steps < limit) {
             while (steps++ < limit) {
-                if (lineEnds_.is() && !lineEnds_->isAtStartOfLine()) lineEnds_->gotoStartOfLine(false);
-                const sal_Int32 position = story_.positionOf(cursor_->getStart(), hint_);
+                WalkTimes& times = WalkTimes::current();
+                sal_Int32 position = -1;
+                {
+                    WalkTimes::Scope scope(times, WalkTimes::LineStarts);
+                    if (lineEnds_.is() && !lineEnds_->isAtStartOfLine()) lineEnds_->gotoStartOfLine(false);
+                }
+                {
+                    WalkTimes::Scope scope(times, WalkTimes::LinePositions);
+                    position = linePosition();
+                }
                 if (position < 0) break;
-                const SeenLine line{position, pages_->getPage(), cursor_->getPosition().Y};
+                SeenLine line{position, 0, 0};
+                {
+                    WalkTimes::Scope scope(times, WalkTimes::LineTops);
+                    line.physicalPage = pages_->getPage();
+                    line.y = cursor_->getPosition().Y;
+                }
                 if (!seen_.empty() && seen_.back().position == line.position && seen_.back().y == line.y &&
                     seen_.back().physicalPage == line.physicalPage) {
                     break;  // the cursor did not move
                 }
                 seen_.push_back(line);
                 furthest = std::max(furthest, position);
+                WalkTimes::Scope scope(times, WalkTimes::LineMoves);
                 if (!lines_->goDown(1, false)) break;
             }
             while (resume < story_.paragraphs.size() && story_.paragraphs[resume].start <= furthest) ++resume;
             if (resume >= story_.paragraphs.size()) break;
             cursor_->gotoRange(story_.paragraphs[resume++].range->getStart(), false);
+            jumped_ = true;
         }
+    }
+
+    // The story position of the line start the view cursor stands on, -1
+    // outside the main story. A model cursor of the view cursor's text goes
+    // there and back to its paragraph's start: the characters between are
+    // the offset, and the paragraph is the one the walk was in or one of
+    // the next few (a binary search after a jump).
+    sal_Int32 linePosition() {
+        const Reference<css::text::XText> text = cursor_->getText();
+        const sal_Int32 textIndex = text.is() ? story_.textOf(text) : -1;
+        if (textIndex < 0) return -1;
+        const std::vector<sal_Int32>& candidates = story_.texts[textIndex].paragraphs;
+        if (candidates.empty()) return -1;
+        if (textIndex != walkerText_) {
+            walker_ = text->createTextCursor();
+            walkerParagraphs_.set(walker_, UNO_QUERY_THROW);
+            compare_.set(text, UNO_QUERY_THROW);
+            walkerText_ = textIndex;
+            candidate_ = 0;
+            jumped_ = true;
+        }
+        walker_->gotoRange(Reference<css::text::XTextRange>(cursor_.get()), false);
+        walkerParagraphs_->gotoStartOfParagraph(true);
+        const sal_Int32 offset = walker_->getString().getLength();
+        auto startsAtOrBefore = [&](size_t candidate) {
+            return compare_->compareRegionStarts(story_.paragraphs[candidates[candidate]].range,
+                                                 Reference<css::text::XTextRange>(walker_.get())) >= 0;
+        };
+        bool found = false;
+        if (!jumped_ || startsAtOrBefore(candidate_)) {
+            for (int step = 0; step < 4; ++step) {
+                if (candidate_ + 1 >= candidates.size() || !startsAtOrBefore(candidate_ + 1)) {
+                    found = true;
+                    break;
+                }
+                ++candidate_;
+            }
+        }
+        if (!found) {
+            size_t lo = 0, hi = candidates.size();
+            while (hi - lo > 1) {
+                const size_t mid = (lo + hi) / 2;
+                if (startsAtOrBefore(mid)) lo = mid; else hi = mid;
+            }
+            candidate_ = lo;
+        }
+        jumped_ = false;
+        const WalkedParagraph& paragraph = story_.paragraphs[candidates[candidate_]];
+        return paragraph.start + std::min(offset, paragraph.length);
     }
 
     // Paragraphs no line start of the walk fell into (the cells beside the
     // column the walk went down) are looked up one by one.
     void fillIn() {
+        WalkTimes::Scope scope(WalkTimes::current(), WalkTimes::FillIn);
         sortSeen();
         std::vector<SeenLine> added;
         for (const WalkedParagraph& paragraph : story_.paragraphs) {
@@ -182,7 +251,13 @@ private:
     sal_Int32 physicalCount_ = 1;
     sal_Int32 pageCount_ = 1;
     std::vector<SeenLine> seen_;
-    PointHint hint_;
+    // The model cursor that measures line starts, and where it was.
+    Reference<css::text::XTextCursor> walker_;
+    Reference<css::text::XParagraphCursor> walkerParagraphs_;
+    Reference<css::text::XTextRangeCompare> compare_;
+    sal_Int32 walkerText_ = -1;
+    size_t candidate_ = 0;
+    bool jumped_ = true;
 };
 
 }  // namespace

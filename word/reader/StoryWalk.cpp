@@ -3,6 +3,7 @@
 #include "LayoutWalk.h"
 #include "PacketWriter.h"
 #include "StoryPacket.h"
+#include "WalkTimes.h"
 #include "word/Languages.h"
 
 #include <com/sun/star/awt/FontSlant.hpp>
@@ -173,8 +174,14 @@ public:
     explicit StoryWalker(Reference<css::frame::XModel> model) : model_(std::move(model)) {}
 
     Sequence<Any> run(sal_Int32 what) {
+        WalkTimes& times = WalkTimes::current();
+        times.reset();
         Reference<css::text::XTextDocument> document(model_, UNO_QUERY_THROW);
-        collect(document->getText(), -1);
+        {
+            WalkTimes::Scope scope(times, WalkTimes::Enumerate);
+            collect(document->getText(), -1);
+        }
+        if (what & packet::Objects) return objects();
         const bool packStory = (what & packet::Story) != 0;
         out_.putInt(packet::kVersion);
         out_.putInt(what);
@@ -187,9 +194,9 @@ public:
         out_.putInt(0);  // paragraphs taken off the grid
         for (WalkedParagraph& paragraph : story_.paragraphs) readParagraph(paragraph, packStory);
         if (what & packet::ReleaseGrid) releaseGrid();
-        for (const WalkedParagraph& paragraph : story_.paragraphs) out_.putObject(paragraph.range);
-        for (const WalkedText& text : story_.texts) out_.putObject(text.text);
+        for (sal_Int32 index : released_) out_.putParagraph(story_.paragraphs[index].range);
         if (what & packet::Layout) {
+            WalkTimes::Scope scope(times, WalkTimes::Layout);
             const WalkedLayout layout = walkLayout(model_, story_);
             if (layout.laidOut) {
                 out_.setInt(layoutHeader, packet::LaidOut);
@@ -204,10 +211,30 @@ public:
         }
         out_.setInt(layoutHeader + 3, static_cast<sal_Int32>(released_.size()));
         for (sal_Int32 index : released_) out_.putInt(index);
-        return out_.finish();
+        Sequence<Any> reply;
+        {
+            WalkTimes::Scope scope(times, WalkTimes::Pack);
+            reply = out_.finish();
+        }
+        times.print(what & packet::Story ? (what & packet::Layout ? "story+layout" : "story") : "layout");
+        return reply;
     }
 
 private:
+    // Every paragraph and text object, for the writes that need them.
+    Sequence<Any> objects() {
+        out_.putInt(packet::kVersion);
+        out_.putInt(packet::Objects);
+        out_.putInt(static_cast<sal_Int32>(story_.paragraphs.size()));
+        out_.putInt(static_cast<sal_Int32>(story_.texts.size()));
+        for (const WalkedParagraph& paragraph : story_.paragraphs) {
+            out_.putInt(paragraph.textIndex);
+            out_.putParagraph(paragraph.range);
+        }
+        for (const WalkedText& text : story_.texts) out_.putText(text.text);
+        return out_.finish();
+    }
+
     void collect(const Reference<css::text::XText>& text, sal_Int32 row) {
         const sal_Int32 textIndex = story_.addText(text);
         Reference<css::container::XEnumerationAccess> access(text, UNO_QUERY_THROW);
@@ -249,6 +276,7 @@ private:
     // Reads the paragraph's text (which fixes its length and so every later
     // start) and, when packing the story, its attributes.
     void readParagraph(WalkedParagraph& paragraph, bool pack) {
+        WalkTimes::Scope scope(WalkTimes::current(), WalkTimes::Portions);
         OUStringBuffer text;
         std::vector<std::pair<sal_Int32, Sequence<Any>>> pieces;
         Reference<css::container::XEnumerationAccess> access(paragraph.range, UNO_QUERY_THROW);
