@@ -124,7 +124,10 @@ void DocumentModel::ensureStory() {
     // the bridge would: it comes in the same reply.
     const bool inEngine = uno::guarded([] { return Engine::instance().storyReader().is(); });
     const sal_Int32 releaseGrid = gridReleaseAsked_ ? 0 : packet::ReleaseGrid;
-    StoryReply reply = readStory(unoModel(), packet::Story | releaseGrid | (inEngine ? packet::Layout : 0));
+    static std::atomic<sal_Int32> stamps{0};
+    storyStamp_ = ++stamps;
+    StoryReply reply = readStory(unoModel(), packet::Story | releaseGrid | (inEngine ? packet::Layout : 0),
+                                 LayoutRequest{.storyStamp = storyStamp_});
     if (!reply.story) throw WordError(errors::EngineUnavailable, "文档引擎没有读出正文");
     gridReleaseAsked_ = true;
     releasedFromGrid_.insert(releasedFromGrid_.end(), reply.releasedParagraphs.begin(), reply.releasedParagraphs.end());
@@ -161,7 +164,7 @@ void DocumentModel::ensureObjects() {
         }
         return true;
     };
-    StoryReply reply = readStory(unoModel(), packet::Objects);
+    StoryReply reply = readStory(unoModel(), packet::Objects | packet::CachedStory, LayoutRequest{.storyStamp = storyStamp_});
     if (!reply.objects || !matches(*reply.objects)) {
         // The story changed behind the cache: read it again.
         invalidate();
@@ -319,7 +322,7 @@ void DocumentModel::setCharProperty(long start, long end, const char* name, cons
         }
         runs_[i] = std::move(updated);
     }
-    if (affectsLayout) forgetLayout();
+    if (affectsLayout && first >= 0) forgetLayoutFrom(paragraphs_[first].start);
 }
 
 void DocumentModel::setParagraphProperty(long index, const char* name, const Any& value, bool affectsLayout) {
@@ -344,7 +347,7 @@ void DocumentModel::setParagraphProperty(long index, const char* name, const Any
         }
         v[6] >>= a.topMargin;
     });
-    if (affectsLayout) forgetLayout();
+    if (affectsLayout) forgetLayoutFrom(paragraphs_.at(index).start);
 }
 
 void DocumentModel::insertParagraphBreak(long position) {
@@ -390,38 +393,58 @@ long DocumentModel::insertText(long position, const std::u16string& text) {
 
 void DocumentModel::forgetLayout() { layout_.reset(); }
 
+// A write to a paragraph can move the lines of its own page and of the pages
+// after it, never those before: the layout is kept up to that page.
+void DocumentModel::forgetLayoutFrom(long paragraphStart) {
+    if (layout_) layout_->dropFrom(paragraphStart);
+}
+
 void DocumentModel::invalidate() {
     std::lock_guard lock(mutex_);
     storyLoaded_ = false;
     forgetLayout();
 }
 
-void DocumentModel::ensureLayout() {
+void DocumentModel::ensureLayout(long until) {
     ensureStory();
     std::lock_guard lock(mutex_);
-    if (layout_) return;
-    StoryReply reply = readStory(unoModel(), packet::Layout);
-    // A document without a view has no layout: one page, every line first.
-    layout_ = reply.layout ? std::move(*reply.layout) : StoryLayout{};
+    if (layout_ && layout_->knows(until < 0 ? static_cast<long>(text_.size()) : until) && (until >= 0 || layout_->complete)) {
+        return;
+    }
+    LayoutRequest request{.until = static_cast<sal_Int32>(until), .storyStamp = storyStamp_};
+    if (layout_ && !layout_->complete) {
+        request.fromPhysicalPage = static_cast<sal_Int32>(layout_->resume.physicalPage);
+        request.fromPage = static_cast<sal_Int32>(layout_->resume.page);
+        request.fromPosition = static_cast<sal_Int32>(layout_->resume.position);
+    }
+    StoryReply reply = readStory(unoModel(), packet::Layout | packet::CachedStory, request);
+    if (!reply.layout) {
+        // A document without a view has no layout: one page, every line first.
+        layout_ = StoryLayout{};
+    } else if (layout_ && !layout_->complete) {
+        layout_->append(std::move(*reply.layout));
+    } else {
+        layout_ = std::move(reply.layout);
+    }
 }
 
 long DocumentModel::pageCount() {
-    ensureLayout();
+    ensureLayout(-1);
     return layout_->pageCount;
 }
 
 long DocumentModel::pageStart(long page) {
-    ensureLayout();
+    ensureLayout(-1);
     return layout_->pageStart(page);
 }
 
 long DocumentModel::pageOf(long position) {
-    ensureLayout();
+    ensureLayout(std::max(0L, position));
     return layout_->pageOf(position);
 }
 
 long DocumentModel::lineOf(long position) {
-    ensureLayout();
+    ensureLayout(std::max(0L, position));
     return layout_->lineOf(position);
 }
 

@@ -96,8 +96,10 @@ private:
     void ensureStory();
     void adoptStory(StoryContents&& story);
     void ensureObjects();
-    void ensureLayout();
+    // Walks the layout as far as `position` needs (-1: all of it).
+    void ensureLayout(long until);
     void forgetLayout();
+    void forgetLayoutFrom(long paragraphStart);
     void checkUsable() const;
 
     std::recursive_mutex mutex_;
@@ -107,6 +109,7 @@ private:
     bool closed_ = false;
 
     bool storyLoaded_ = false;
+    sal_Int32 storyStamp_ = 0;  // which story read the cache holds
     std::u16string text_;
     std::vector<ParagraphEntry> paragraphs_;
     std::map<long, std::vector<CharRun>> runs_;                  // by paragraph index

@@ -115,32 +115,26 @@ void readParagraph(PacketReader& in, sal_Int32 textCount, StoryContents& story) 
     story.runs.push_back(std::move(runs));
 }
 
-StoryLayout readLayout(PacketReader& in, long pageCount, sal_Int32 lineCount) {
+StoryLayout readLayout(PacketReader& in, sal_Int32 state, long pageCount, sal_Int32 lineCount) {
     StoryLayout layout;
+    layout.complete = state == packet::LaidOut;
     layout.pageCount = std::max<long>(1, pageCount);
     layout.lines.reserve(static_cast<size_t>(std::max<sal_Int32>(0, lineCount)));
     for (sal_Int32 i = 0; i < lineCount; ++i) {
         LineStart line;
         line.position = in.nextInt();
-        line.page = std::clamp<long>(in.nextInt(), 1, layout.pageCount);
+        line.page = std::max<long>(1, in.nextInt());
+        if (layout.complete) line.page = std::min(line.page, layout.pageCount);
         line.line = std::max<long>(1, in.nextInt());
+        line.physicalPage = std::max<long>(1, in.nextInt());
         layout.lines.push_back(line);
     }
-    // Each page begins at its first line; a page without lines (an empty
-    // page Word inserts too) where the next one begins.
-    layout.pageStarts.assign(static_cast<size_t>(layout.pageCount), -1);
-    for (const LineStart& line : layout.lines) {
-        long& start = layout.pageStarts[line.page - 1];
-        if (start < 0 || line.position < start) start = line.position;
+    if (!layout.complete) {
+        layout.resume.physicalPage = std::max<long>(1, in.nextInt());
+        layout.resume.page = std::max<long>(1, in.nextInt());
+        layout.resume.position = std::max<long>(0, in.nextInt());
     }
-    layout.pageStarts[0] = 0;
-    long following = layout.lines.empty() ? 0 : layout.lines.back().position;
-    for (size_t page = layout.pageStarts.size(); page-- > 0;) {
-        if (layout.pageStarts[page] < 0) layout.pageStarts[page] = following; else following = layout.pageStarts[page];
-    }
-    for (size_t page = 1; page < layout.pageStarts.size(); ++page) {
-        layout.pageStarts[page] = std::max(layout.pageStarts[page], layout.pageStarts[page - 1]);
-    }
+    layout.findPageStarts();
     return layout;
 }
 
@@ -151,6 +145,56 @@ const LineStart* lineHolding(const std::vector<LineStart>& lines, long position)
 }
 
 }  // namespace
+
+void StoryLayout::findPageStarts() {
+    pageStarts_.clear();
+    if (!complete) return;
+    // Each page begins at its first line; a page without lines (an empty
+    // page Word inserts too) where the next one begins.
+    pageStarts_.assign(static_cast<size_t>(pageCount), -1);
+    for (const LineStart& line : lines) {
+        long& start = pageStarts_[static_cast<size_t>(std::clamp(line.page, 1L, pageCount) - 1)];
+        if (start < 0 || line.position < start) start = line.position;
+    }
+    pageStarts_[0] = 0;
+    long following = lines.empty() ? 0 : lines.back().position;
+    for (size_t page = pageStarts_.size(); page-- > 0;) {
+        if (pageStarts_[page] < 0) pageStarts_[page] = following; else following = pageStarts_[page];
+    }
+    for (size_t page = 1; page < pageStarts_.size(); ++page) {
+        pageStarts_[page] = std::max(pageStarts_[page], pageStarts_[page - 1]);
+    }
+}
+
+void StoryLayout::append(StoryLayout&& more) {
+    const long from = complete ? 0 : resume.position;
+    std::erase_if(lines, [&](const LineStart& line) { return line.position >= from; });
+    std::erase_if(more.lines, [&](const LineStart& line) { return line.position < from; });
+    lines.insert(lines.end(), more.lines.begin(), more.lines.end());
+    complete = more.complete;
+    pageCount = more.pageCount;
+    resume = more.resume;
+    findPageStarts();
+}
+
+void StoryLayout::dropFrom(long position) {
+    if (!knows(position)) return;
+    auto holding = std::upper_bound(lines.begin(), lines.end(), position,
+                                    [](long p, const LineStart& line) { return p < line.position; });
+    if (holding == lines.begin()) {
+        lines.clear();
+        resume = {};
+    } else {
+        // Back to the first line of the page that holds the position.
+        auto first = holding - 1;
+        const long page = first->page;
+        while (first != lines.begin() && (first - 1)->page >= page) --first;
+        resume = {first->physicalPage, page, first->position};
+        lines.erase(first, lines.end());
+    }
+    complete = false;
+    pageStarts_.clear();
+}
 
 long StoryLayout::pageOf(long position) const {
     const LineStart* line = lineHolding(lines, position);
@@ -163,9 +207,9 @@ long StoryLayout::lineOf(long position) const {
 }
 
 long StoryLayout::pageStart(long page) const {
-    if (pageStarts.empty()) return 0;
-    page = std::clamp<long>(page, 1, static_cast<long>(pageStarts.size()));
-    return pageStarts[page - 1];
+    if (pageStarts_.empty()) return 0;
+    page = std::clamp<long>(page, 1, static_cast<long>(pageStarts_.size()));
+    return pageStarts_[page - 1];
 }
 
 namespace {
@@ -208,7 +252,9 @@ StoryReply unpackStory(const Sequence<uno::Any>& reply) {
         for (sal_Int32 i = 0; i < paragraphCount; ++i) readParagraph(in, textCount, story);
         result.story = std::move(story);
     }
-    if ((what & packet::Layout) && layoutState == packet::LaidOut) result.layout = readLayout(in, pageCount, lineCount);
+    if ((what & packet::Layout) && (layoutState == packet::LaidOut || layoutState == packet::PartlyLaidOut)) {
+        result.layout = readLayout(in, layoutState, pageCount, lineCount);
+    }
     for (sal_Int32 i = 0; i < releasedCount; ++i) {
         const sal_Int32 index = in.nextInt();
         if (index < 0 || index >= paragraphCount) PacketReader::malformed();

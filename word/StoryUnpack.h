@@ -9,23 +9,42 @@
 namespace word {
 
 // The start of one laid-out line: its story position, Word's page and the
-// line of that page (from 1).
+// line of that page (from 1), and the page as the engine counts it.
 struct LineStart {
     long position = 0;
     long page = 1;
     long line = 1;
+    long physicalPage = 1;
     bool operator==(const LineStart&) const = default;
 };
 
-// The layout facts the object model reports, as the story walk found them.
+// The layout facts the object model reports, as the story walk found them:
+// all of them, or those before `resume` (a walk that stopped early, or a
+// layout that writes have made stale from there on).
 struct StoryLayout {
-    long pageCount = 1;
+    long pageCount = 1;  // when complete
     std::vector<LineStart> lines;  // by position
-    std::vector<long> pageStarts;  // where each page begins, index 0 = page 1
+    bool complete = true;
+    struct Resume {
+        long physicalPage = 1;
+        long page = 1;
+        long position = 0;
+    } resume;  // when not complete: the first line not known
 
+    bool knows(long position) const { return complete || position < resume.position; }
     long pageOf(long position) const;
     long lineOf(long position) const;
-    long pageStart(long page) const;  // 1-based; clamped to the pages there are
+    long pageStart(long page) const;  // 1-based; clamped to the pages there are; when complete
+    // Takes the lines of a walk that went on from `resume`.
+    void append(StoryLayout&& more);
+    // Forgets the pages from the one holding `position` on (a write there
+    // may move them); a later walk goes on from that page's first line.
+    void dropFrom(long position);
+    // Finds where each page begins, once the layout is complete.
+    void findPageStarts();
+
+private:
+    std::vector<long> pageStarts_;  // where each page begins, index 0 = page 1
 };
 
 // The main story, paragraph by paragraph.

@@ -212,6 +212,53 @@ TEST(StoryLayout, WritesAreSeenByTheReadsThatFollow) {
     doc.Close();
 }
 
+// After writes the layout is walked again only from the page of the first
+// paragraph written on, and only as far as a read asks; what it reports
+// must be what a fresh walk of the whole document reports.
+TEST(StoryLayout, PagesAndLinesAfterWritesEqualAFreshWalk) {
+    DocBuilder b;
+    for (int chapter = 1; chapter <= 3; ++chapter) {
+        b.paragraph("第" + std::to_string(chapter) + "章", {.asianFont = "黑体", .size = 16, .bold = true},
+                    {.alignment = 1, .outlineLevel = 1});
+        b.paragraphs(sentences(24, kSentence + kSentence));
+        b.pageBreak();
+    }
+    b.paragraph("末页");
+    auto doc = openCopy(b.save(scratchDir() + "/rewalk.doc"));
+    auto paragraphs = doc.Paragraphs();
+    const long count = paragraphs.Count();
+    const long pagesBefore = doc.Content().Information(word::wdNumberOfPagesInDocument);
+    ASSERT_GE(pagesBefore, 6);
+
+    auto paragraphRange = [&](long i) { return paragraphs.Item(i).Range(); };
+    auto stretch = [&](long first, long last) { return doc.Range(paragraphRange(first).Start(), paragraphRange(last).End()); };
+    // A write on a middle page, then a read just after it (a short walk),
+    // then a write on an earlier page and reads further on.
+    stretch(count / 2, count / 2 + 3).Font().SetSize(28);
+    EXPECT_GE(paragraphRange(count / 2 + 4).Information(word::wdActiveEndPageNumber), 1);
+    stretch(5, 8).Font().SetSize(22);
+    paragraphRange(6).ParagraphFormat().SetLineSpacing(30);
+    EXPECT_GE(paragraphRange(9).Information(word::wdFirstCharacterLineNumber), 1);
+    paragraphRange(count - 3).Font().SetSize(9);
+    const long pagesAfter = doc.Content().Information(word::wdNumberOfPagesInDocument);
+    EXPECT_GT(pagesAfter, pagesBefore) << "larger text should take more pages";
+
+    const word::StoryReply fresh = word::readStory(doc.model()->unoModel(), kStoryAndLayout, word::WalkPlace::InEngine);
+    ASSERT_TRUE(fresh.layout && fresh.story);
+    EXPECT_EQ(pagesAfter, fresh.layout->pageCount);
+    for (long i = 1; i <= count; ++i) {
+        auto range = paragraphRange(i);
+        const long start = range.Start(), end = range.End();
+        // The paragraph's start and a few places inside it, each line of a long paragraph included.
+        for (long position = start; position < end; position += 7) {
+            auto at = doc.Range(position, position);
+            ASSERT_EQ(at.Information(word::wdActiveEndPageNumber), fresh.layout->pageOf(position)) << "paragraph " << i << " at " << position;
+            ASSERT_EQ(at.Information(word::wdFirstCharacterLineNumber), fresh.layout->lineOf(position)) << "paragraph " << i << " at " << position;
+        }
+    }
+    doc.Close();
+}
+
 // Word-saved theses beside the project, with the page counts Word stored.
 std::string realThesis(const std::string& name) {
     return (std::filesystem::path(QUILLMARK_SOURCE_DIR) / ".." / "shared" / "real" / name).lexically_normal().string();

@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 
 namespace word {
 
@@ -36,10 +37,11 @@ struct SeenLine {
 
 class LayoutWalker {
 public:
-    LayoutWalker(Reference<css::frame::XModel> model, const WalkedStory& story,
+    LayoutWalker(Reference<css::frame::XModel> model, const WalkedStory& story, const LayoutRequest& request,
                  Reference<css::text::XTextViewCursor> cursor)
         : model_(std::move(model)),
           story_(story),
+          request_(request),
           cursor_(std::move(cursor)),
           pages_(cursor_, UNO_QUERY_THROW),
           lines_(cursor_, UNO_QUERY_THROW),
@@ -48,23 +50,24 @@ public:
     WalkedLayout run() {
         pages_->jumpToLastPage();
         physicalCount_ = std::max<sal_Int32>(1, pages_->getPage());
+        firstPage_ = std::clamp<sal_Int32>(request_.fromPhysicalPage, 1, physicalCount_);
         walkLines();
         fillIn();
         return numbered();
     }
 
 private:
-    // Down the lines from the first page; where the walk leaves the main
-    // story or stops early, it goes on at the next paragraph it has not
-    // passed yet.
+    // Down the lines from the first page asked for; where the walk leaves
+    // the main story or stops early, it goes on at the next paragraph it
+    // has not passed yet.
     void walkLines() {
         const size_t limit = static_cast<size_t>(story_.end) + story_.paragraphs.size() + 64 * static_cast<size_t>(physicalCount_) + 64;
         size_t steps = 0;
         size_t resume = 0;
-        sal_Int32 furthest = -1;
-        pages_->jumpToFirstPage();
+        sal_Int32 furthest = request_.fromPosition - 1;
+        if (firstPage_ == 1) pages_->jumpToFirstPage(); else pages_->jumpToPage(static_cast<sal_Int16>(firstPage_));
         pages_->jumpToStartOfPage();
-        while (steps < limit) {
+        while (steps < limit && !stop_) {
             while (steps++ < limit) {
                 WalkTimes& times = WalkTimes::current();
                 sal_Int32 position = -1;
@@ -83,12 +86,15 @@ private:
                     line.physicalPage = pages_->getPage();
                     line.y = cursor_->getPosition().Y;
                 }
-                if (!seen_.empty() && seen_.back().position == line.position && seen_.back().y == line.y &&
-                    seen_.back().physicalPage == line.physicalPage) {
-                    break;  // the cursor did not move
+                if (position >= request_.fromPosition) {  // not before the part asked for
+                    if (!seen_.empty() && seen_.back().position == line.position && seen_.back().y == line.y &&
+                        seen_.back().physicalPage == line.physicalPage) {
+                        break;  // the cursor did not move
+                    }
+                    seen_.push_back(line);
+                    furthest = std::max(furthest, position);
+                    if (reachedStop(line)) break;
                 }
-                seen_.push_back(line);
-                furthest = std::max(furthest, position);
                 WalkTimes::Scope scope(times, WalkTimes::LineMoves);
                 if (!lines_->goDown(1, false)) break;
             }
@@ -97,6 +103,19 @@ private:
             cursor_->gotoRange(story_.paragraphs[resume++].range->getStart(), false);
             jumped_ = true;
         }
+    }
+
+    // A walk asked to go only so far stops at the first line of the page
+    // after the one that holds the first line beyond `until`.
+    bool reachedStop(const SeenLine& line) {
+        if (request_.until < 0) return false;
+        if (lastPage_ == 0) {
+            if (line.position > request_.until) lastPage_ = line.physicalPage;
+            return false;
+        }
+        if (line.physicalPage <= lastPage_) return false;
+        stop_ = line;
+        return true;
     }
 
     // The story position of the line start the view cursor stands on, -1
@@ -155,6 +174,8 @@ private:
         sortSeen();
         std::vector<SeenLine> added;
         for (const WalkedParagraph& paragraph : story_.paragraphs) {
+            if (paragraph.start < request_.fromPosition) continue;
+            if (stop_ && paragraph.start >= stop_->position) break;
             auto it = std::lower_bound(seen_.begin(), seen_.end(), paragraph.start,
                                        [](const SeenLine& line, sal_Int32 position) { return line.position < position; });
             if (it != seen_.end() && it->position <= paragraph.start + paragraph.length) continue;
@@ -183,15 +204,19 @@ private:
         }
         WalkedLayout layout;
         layout.laidOut = true;
-        layout.pageCount = pageCount_;
+        layout.complete = !stop_;
+        layout.pageCount = stop_ ? 0 : pageCount_;
+        if (stop_) layout.resume = {stop_->physicalPage, wordPage[stop_->physicalPage], stop_->position};
         layout.lines.reserve(seen_.size());
         for (const SeenLine& line : seen_) {
+            if (stop_ && line.position >= stop_->position) continue;
             const auto& ys = tops[line.physicalPage];
             const auto top = std::lower_bound(ys.begin(), ys.end(), line.y);
             const sal_Int32 page = line.physicalPage >= 1 && line.physicalPage < static_cast<sal_Int32>(wordPage.size())
                                        ? wordPage[line.physicalPage]
                                        : pageCount_;
-            layout.lines.push_back({line.position, std::max<sal_Int32>(1, page), static_cast<sal_Int32>(top - ys.begin()) + 1});
+            layout.lines.push_back({line.position, std::max<sal_Int32>(1, page), static_cast<sal_Int32>(top - ys.begin()) + 1,
+                                    line.physicalPage});
         }
         return layout;
     }
@@ -201,15 +226,15 @@ private:
     // the engine inserted; Word has it only where the next page's section
     // must start on a left or a right page.
     std::vector<sal_Int32> wordPageNumbers() {
-        sal_Int32 last = physicalCount_;
+        sal_Int32 last = stop_ ? stop_->physicalPage : physicalCount_;
         for (const SeenLine& line : seen_) last = std::max(last, line.physicalPage);
         std::vector<bool> occupied(static_cast<size_t>(last) + 1, false);
         for (const SeenLine& line : seen_) {
             if (line.physicalPage >= 1) occupied[line.physicalPage] = true;
         }
         std::vector<sal_Int32> wordPage(static_cast<size_t>(last) + 1, 0);
-        sal_Int32 counted = 0;
-        for (sal_Int32 page = 1; page <= last; ++page) {
+        sal_Int32 counted = std::max<sal_Int32>(0, request_.fromPage - 1);
+        for (sal_Int32 page = firstPage_; page <= last; ++page) {
             if (occupied[page] || landsOn(page)) {
                 wordPage[page] = ++counted;
                 continue;
@@ -244,11 +269,15 @@ private:
 
     Reference<css::frame::XModel> model_;
     const WalkedStory& story_;
+    const LayoutRequest request_;
     Reference<css::text::XTextViewCursor> cursor_;
     Reference<css::text::XPageCursor> pages_;
     Reference<css::view::XViewCursor> lines_;
     Reference<css::view::XLineCursor> lineEnds_;
     sal_Int32 physicalCount_ = 1;
+    sal_Int32 firstPage_ = 1;
+    sal_Int32 lastPage_ = 0;        // the last page a walk with a stop reports
+    std::optional<SeenLine> stop_;  // the first line it does not report
     sal_Int32 pageCount_ = 1;
     std::vector<SeenLine> seen_;
     // The model cursor that measures line starts, and where it was.
@@ -262,12 +291,13 @@ private:
 
 }  // namespace
 
-WalkedLayout walkLayout(const Reference<css::frame::XModel>& model, const WalkedStory& story) {
+WalkedLayout walkLayout(const Reference<css::frame::XModel>& model, const WalkedStory& story,
+                        const LayoutRequest& request) {
     Reference<css::text::XTextViewCursorSupplier> supplier(model->getCurrentController(), UNO_QUERY);
     if (!supplier.is()) return {};
     Reference<css::text::XTextViewCursor> cursor = supplier->getViewCursor();
     if (!cursor.is()) return {};
-    return LayoutWalker(model, story, cursor).run();
+    return LayoutWalker(model, story, request, cursor).run();
 }
 
 }  // namespace word

@@ -24,7 +24,9 @@
 // then its runs. A run: length, Latin font (string), Asian font (string),
 // Latin size (double), Asian size (double), flags, escapement, underline,
 // colour, Latin language, Asian language.
-// A layout line: story position of its start, Word's page, line on the page.
+// A layout line: story position of its start, Word's page, line on the page,
+// the engine's page. After the lines of a partial walk: where it would go
+// on (the engine's page, Word's page, story position).
 // Then the index of each paragraph taken off the grid.
 
 #include <sal/types.h>
@@ -38,13 +40,24 @@ constexpr sal_Int32 kVersion = 3;
 // keeps the exact height); the reply names them. At-least spacing keeps the
 // grid: without it the engine grows such lines to the font's own height,
 // and a Word-saved thesis came out a page longer than Word laid it out.
-enum What : sal_Int32 { Story = 1, Layout = 2, ReleaseGrid = 4, Objects = 8 };
-enum LayoutState : sal_Int32 { NoLayout = 0, LaidOut = 1 };
+// CachedStory: a layout or objects read may use the paragraphs the last
+// story read of the document left in the reader (only when no text moved
+// since; formatting does not move text).
+enum What : sal_Int32 { Story = 1, Layout = 2, ReleaseGrid = 4, Objects = 8, CachedStory = 16 };
+// PartlyLaidOut: the walk stopped early where the request said (see
+// LayoutWalk.h); the lines are followed by where it would go on.
+enum LayoutState : sal_Int32 { NoLayout = 0, LaidOut = 1, PartlyLaidOut = 2 };
 enum Slot { Ints = 0, Strings = 1, Doubles = 2, ParagraphObjects = 3, TextObjects = 4, SlotCount = 5 };
 enum RunFlag : sal_Int32 { LatinBold = 1, AsianBold = 2, Italic = 4 };
 
 constexpr const char* kImplementationName = "org.quillmark.StoryReader";
 constexpr const char* kModelArgument = "Model";
 constexpr const char* kWhatArgument = "What";
+// The part of the layout to walk (LayoutRequest), optional.
+constexpr const char* kFromPhysicalPageArgument = "FromPhysicalPage";
+constexpr const char* kFromPageArgument = "FromPage";
+constexpr const char* kFromPositionArgument = "FromPosition";
+constexpr const char* kUntilArgument = "Until";
+constexpr const char* kStoryStampArgument = "StoryStamp";
 
 }  // namespace word::packet

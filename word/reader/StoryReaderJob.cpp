@@ -36,18 +36,25 @@ Sequence<OUString> serviceNames() {
 
 class StoryReaderJob : public cppu::WeakImplHelper2<css::task::XJob, css::lang::XServiceInfo> {
 public:
-    // Arguments: "Model" (the document's XModel), "What" (packet::What flags).
+    // Arguments: "Model" (the document's XModel), "What" (packet::What flags),
+    // and optionally the part of the layout to walk (see StoryPacket.h).
     Any SAL_CALL execute(const Sequence<css::beans::NamedValue>& arguments) override {
         Reference<css::frame::XModel> model;
         sal_Int32 what = word::packet::Story | word::packet::Layout;
+        word::LayoutRequest request;
         for (const auto& argument : arguments) {
             if (argument.Name.equalsAscii(word::packet::kModelArgument)) argument.Value >>= model;
             else if (argument.Name.equalsAscii(word::packet::kWhatArgument)) argument.Value >>= what;
+            else if (argument.Name.equalsAscii(word::packet::kFromPhysicalPageArgument)) argument.Value >>= request.fromPhysicalPage;
+            else if (argument.Name.equalsAscii(word::packet::kFromPageArgument)) argument.Value >>= request.fromPage;
+            else if (argument.Name.equalsAscii(word::packet::kFromPositionArgument)) argument.Value >>= request.fromPosition;
+            else if (argument.Name.equalsAscii(word::packet::kUntilArgument)) argument.Value >>= request.until;
+            else if (argument.Name.equalsAscii(word::packet::kStoryStampArgument)) argument.Value >>= request.storyStamp;
         }
         if (!model.is()) throw css::lang::IllegalArgumentException("no document model", *this, 0);
         // Nothing may escape as a C++ exception: the engine process would end.
         try {
-            return Any(word::walkStory(model, what));
+            return Any(word::walkStory(model, what, request));
         } catch (const css::uno::Exception&) {
             throw;
         } catch (const std::exception& e) {
