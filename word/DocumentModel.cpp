@@ -78,6 +78,8 @@ void moveRight(const Reference<css::text::XTextCursor>& cursor, long count, bool
 
 DocumentModel::DocumentModel(Reference<css::text::XTextDocument> document, std::string path)
     : document_(std::move(document)),
+      // Asked once: every query of an engine object is a call to the engine.
+      model_(document_, UNO_QUERY),
       engineGeneration_(Engine::instance().generation()),
       path_(std::move(path)),
       selection_(std::make_shared<Span>()) {}
@@ -90,7 +92,9 @@ Reference<css::text::XTextDocument> DocumentModel::unoDocument() const {
 }
 
 Reference<css::frame::XModel> DocumentModel::unoModel() const {
-    return Reference<css::frame::XModel>(unoDocument(), UNO_QUERY_THROW);
+    checkUsable();
+    if (!model_.is()) throw WordError(errors::NoDocument, "文档已关闭");
+    return model_;
 }
 
 void DocumentModel::checkUsable() const {
@@ -293,7 +297,7 @@ long DocumentModel::positionOf(const Reference<css::text::XTextRange>& point) {
 
 void DocumentModel::setCharProperty(long start, long end, const char* name, const Any& value, bool affectsLayout,
                                     const std::function<void(CharAttributes&)>& update) {
-    ensureObjects();
+    ensureStory();
     std::lock_guard lock(mutex_);
     auto [first, last] = paragraphsTouching(start, end);
     for (long i = first; i <= last && i >= 0; ++i) {
@@ -302,6 +306,7 @@ void DocumentModel::setCharProperty(long start, long end, const char* name, cons
         const long e = std::min(end, p.start + p.length);
         if (s >= e) continue;
         uno::guarded([&] {
+            if (writeCharPropertyInEngine(unoModel(), storyStamp_, s, e, name, value)) return;
             Reference<css::beans::XPropertySet> props(unoRange(s, e), UNO_QUERY_THROW);
             props->setPropertyValue(OUString::createFromAscii(name), value);
         });
@@ -489,6 +494,7 @@ void DocumentModel::close() {
         // A dead engine has closed it already.
     }
     document_.clear();
+    model_.clear();
 }
 
 void DocumentModel::showSelection() {

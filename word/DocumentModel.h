@@ -104,6 +104,7 @@ private:
 
     std::recursive_mutex mutex_;
     uno::Reference<css::text::XTextDocument> document_;
+    uno::Reference<css::frame::XModel> model_;  // the same object, as a model
     std::uint64_t engineGeneration_ = 0;
     std::string path_;
     bool closed_ = false;

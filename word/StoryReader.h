@@ -22,4 +22,11 @@ StoryReply readStory(const uno::Reference<uno::css::frame::XModel>& model, sal_I
 StoryReply readStory(const uno::Reference<uno::css::frame::XModel>& model, sal_Int32 what, WalkPlace place,
                      const LayoutRequest& request = {});
 
+// Sets a character property on [start, end), a stretch inside one
+// paragraph, inside the engine (one call instead of a range built call by
+// call). False, with nothing written, when the reader is not loaded or no
+// longer holds the story read `storyStamp` (the caller then writes itself).
+bool writeCharPropertyInEngine(const uno::Reference<uno::css::frame::XModel>& model, sal_Int32 storyStamp, long start,
+                               long end, const char* name, const uno::Any& value);
+
 }  // namespace word

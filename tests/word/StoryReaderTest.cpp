@@ -259,6 +259,44 @@ TEST(StoryLayout, PagesAndLinesAfterWritesEqualAFreshWalk) {
     doc.Close();
 }
 
+// Writes land on exactly the characters asked for: after stretches inside a
+// paragraph, across paragraphs and in a table cell are written, the runs the
+// object model keeps equal those of a fresh read of the document.
+TEST(StoryWrites, CachedRunsEqualAFreshReadAfterWrites) {
+    DocBuilder b;
+    b.paragraph("摘要", {.asianFont = "黑体", .size = 16, .bold = true});
+    b.paragraph({{"中文正文", {}}, {"English words", {.latinFont = "Arial"}}, {"再一段中文", {}}});
+    b.paragraph(kSentence);
+    b.table({{"左栏", "右栏文字"}, {"第二行", "右下"}});
+    b.paragraph("表后");
+    auto doc = openCopy(b.save(scratchDir() + "/writes-runs.doc"));
+    auto paragraphs = doc.Paragraphs();
+    auto second = paragraphs.Item(2).Range();
+    doc.Range(second.Start() + 2, second.Start() + 9).Font().SetSize(20);             // inside one paragraph
+    doc.Range(second.End() - 4, paragraphs.Item(3).Range().Start() + 5).Font().SetBold(1);  // across two
+    auto rightCell = paragraphs.Item(5).Range();
+    ASSERT_EQ(rightCell.Text(), "右栏文字\r");
+    doc.Range(rightCell.Start() + 1, rightCell.End() - 1).Font().SetNameFarEast("楷体");  // in a table cell
+    doc.Range(paragraphs.Item(1).Range().Start(), paragraphs.Item(1).Range().End()).Font().SetSize(18);
+
+    word::DocumentModel& model = *doc.model();
+    const word::StoryReply fresh = word::readStory(model.unoModel(), word::packet::Story, word::WalkPlace::InEngine);
+    ASSERT_TRUE(fresh.story);
+    ASSERT_EQ(fresh.story->paragraphs.size(), model.paragraphs().size());
+    for (size_t i = 0; i < model.paragraphs().size(); ++i) {
+        const word::ParagraphEntry& p = model.paragraphs()[i];
+        const std::vector<word::CharRun> cached = model.runsIn(p.start, p.start + p.length);
+        const std::vector<word::CharRun>& read = fresh.story->runs[i];
+        ASSERT_EQ(cached.size(), read.size()) << "paragraph " << i;
+        for (size_t r = 0; r < read.size(); ++r) {
+            EXPECT_EQ(cached[r].start, read[r].start) << "paragraph " << i << " run " << r;
+            EXPECT_EQ(cached[r].end, read[r].end) << "paragraph " << i << " run " << r;
+            EXPECT_TRUE(cached[r].attributes == read[r].attributes) << "paragraph " << i << " run " << r;
+        }
+    }
+    doc.Close();
+}
+
 // Word-saved theses beside the project, with the page counts Word stored.
 std::string realThesis(const std::string& name) {
     return (std::filesystem::path(QUILLMARK_SOURCE_DIR) / ".." / "shared" / "real" / name).lexically_normal().string();

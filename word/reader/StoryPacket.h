@@ -43,7 +43,9 @@ constexpr sal_Int32 kVersion = 3;
 // CachedStory: a layout or objects read may use the paragraphs the last
 // story read of the document left in the reader (only when no text moved
 // since; formatting does not move text).
-enum What : sal_Int32 { Story = 1, Layout = 2, ReleaseGrid = 4, Objects = 8, CachedStory = 16 };
+// WriteCharProperty: sets a character property on a stretch of one
+// paragraph (reader/StoryWrite.h); the reply is a boolean.
+enum What : sal_Int32 { Story = 1, Layout = 2, ReleaseGrid = 4, Objects = 8, CachedStory = 16, WriteCharProperty = 32 };
 // PartlyLaidOut: the walk stopped early where the request said (see
 // LayoutWalk.h); the lines are followed by where it would go on.
 enum LayoutState : sal_Int32 { NoLayout = 0, LaidOut = 1, PartlyLaidOut = 2 };
@@ -59,5 +61,10 @@ constexpr const char* kFromPageArgument = "FromPage";
 constexpr const char* kFromPositionArgument = "FromPosition";
 constexpr const char* kUntilArgument = "Until";
 constexpr const char* kStoryStampArgument = "StoryStamp";
+// The write of WriteCharProperty.
+constexpr const char* kStartArgument = "Start";
+constexpr const char* kEndArgument = "End";
+constexpr const char* kPropertyArgument = "Property";
+constexpr const char* kValueArgument = "Value";
 
 }  // namespace word::packet
