@@ -177,6 +177,13 @@ TEST(StoryLayout, APageNumberRestartOnTheOtherParityAddsNoPage) {
     selection.GoTo(word::wdGoToPage, word::wdGoToPrevious, 1);
     EXPECT_EQ(selection.Start(), paragraphs.Item(2).Range().Start());
     expectSameWalkInAndOutOfTheEngine(doc);
+
+    // A write after the engine's empty page: the walk goes on from the
+    // written page, which the engine counts one further than Word.
+    paragraphs.Item(3).Range().Font().SetSize(20);
+    EXPECT_EQ(paragraphs.Item(3).Range().Information(word::wdActiveEndPageNumber), 3);
+    EXPECT_EQ(paragraphs.Item(3).Range().Information(word::wdFirstCharacterLineNumber), 1);
+    EXPECT_EQ(doc.Content().Information(word::wdNumberOfPagesInDocument), 3);
     doc.Close();
 }
 
