@@ -79,6 +79,8 @@ void moveRight(const Reference<css::text::XTextCursor>& cursor, long count, bool
 
 DocumentModel::DocumentModel(Reference<css::text::XTextDocument> document, std::string path)
     : document_(std::move(document)),
+      // Asked once: every query of an engine object is a call to the engine.
+      model_(document_, UNO_QUERY),
       engineGeneration_(Engine::instance().generation()),
       path_(std::move(path)),
       selection_(std::make_shared<Span>()) {}
@@ -91,8 +93,9 @@ Reference<css::text::XTextDocument> DocumentModel::unoDocument() const {
 }
 
 Reference<css::frame::XModel> DocumentModel::unoModel() const {
-    // The query may go to the engine: it has the bound of every call.
-    return uno::guarded([&] { return Reference<css::frame::XModel>(unoDocument(), UNO_QUERY_THROW); });
+    checkUsable();
+    if (!model_.is()) throw WordError(errors::NoDocument, "文档已关闭");
+    return model_;
 }
 
 void DocumentModel::checkUsable() const {
@@ -130,10 +133,13 @@ void DocumentModel::ensureStory() {
     // the bridge would: it comes in the same reply.
     const bool inEngine = uno::guarded([] { return Engine::instance().storyReader().is(); });
     const sal_Int32 releaseGrid = gridReleaseAsked_ ? 0 : packet::ReleaseGrid;
-    StoryReply reply = readStory(unoModel(), packet::Story | releaseGrid | (inEngine ? packet::Layout : 0));
+    static std::atomic<sal_Int32> stamps{0};
+    storyStamp_ = ++stamps;
+    StoryReply reply = readStory(unoModel(), packet::Story | releaseGrid | (inEngine ? packet::Layout : 0),
+                                 LayoutRequest{.storyStamp = storyStamp_});
     if (!reply.story) throw WordError(errors::EngineUnavailable, "文档引擎没有读出正文");
     gridReleaseAsked_ = true;
-    for (long index : reply.releasedFromGrid) releasedFromGrid_.push_back(reply.story->paragraphs[index].paragraph);
+    releasedFromGrid_.insert(releasedFromGrid_.end(), reply.releasedParagraphs.begin(), reply.releasedParagraphs.end());
     adoptStory(std::move(*reply.story));
     if (reply.layout) layout_ = std::move(reply.layout);
     storyLoaded_ = true;
@@ -145,6 +151,8 @@ void DocumentModel::adoptStory(StoryContents&& story) {
     runs_.clear();
     paragraphAttributes_.clear();
     markAttributes_.clear();
+    objects_.reset();
+    textIdentities_.clear();
     for (size_t i = 0; i < paragraphs_.size(); ++i) {
         const long index = static_cast<long>(i);
         runs_[index] = std::move(story.runs[i]);
@@ -152,6 +160,42 @@ void DocumentModel::adoptStory(StoryContents&& story) {
         markAttributes_[index] = story.marks[i];
     }
     forgetLayout();
+}
+
+void DocumentModel::ensureObjects() {
+    ensureStory();
+    std::lock_guard lock(mutex_);
+    if (objects_) return;
+    auto matches = [this](const StoryObjects& objects) {
+        if (objects.paragraphs.size() != paragraphs_.size()) return false;
+        for (size_t i = 0; i < paragraphs_.size(); ++i) {
+            if (objects.textOfParagraph[i] != paragraphs_[i].textIndex) return false;
+        }
+        return true;
+    };
+    StoryReply reply = readStory(unoModel(), packet::Objects | packet::CachedStory, LayoutRequest{.storyStamp = storyStamp_});
+    if (!reply.objects || !matches(*reply.objects)) {
+        // The story changed behind the cache: read it again.
+        invalidate();
+        ensureStory();
+        reply = readStory(unoModel(), packet::Objects);
+        if (!reply.objects || !matches(*reply.objects)) {
+            throw WordError(errors::EngineUnavailable, "文档引擎没有读出正文");
+        }
+    }
+    objects_ = std::move(reply.objects);
+}
+
+Reference<css::text::XTextRange> DocumentModel::paragraphObject(long index) {
+    ensureObjects();
+    std::lock_guard lock(mutex_);
+    return objects_->paragraphs.at(static_cast<size_t>(index));
+}
+
+Reference<css::text::XText> DocumentModel::textObjectOf(long index) {
+    ensureObjects();
+    std::lock_guard lock(mutex_);
+    return objects_->texts.at(static_cast<size_t>(paragraphs_.at(static_cast<size_t>(index)).textIndex));
 }
 
 long DocumentModel::paragraphAt(long position) {
@@ -202,14 +246,14 @@ CharAttributes DocumentModel::markAttributes(long index) {
 }
 
 Reference<css::text::XTextRange> DocumentModel::unoRange(long start, long end) {
-    ensureStory();
+    ensureObjects();
     checkUsable();
     if (paragraphs_.empty()) return document_->getText()->getStart();
     end = std::max(start, end);
     const long first = paragraphAt(start);
     const ParagraphEntry& p = paragraphs_[first];
     return uno::guarded([&]() -> Reference<css::text::XTextRange> {
-        auto cursor = p.text->createTextCursorByRange(p.paragraph->getStart());
+        auto cursor = textObjectOf(first)->createTextCursorByRange(paragraphObject(first)->getStart());
         moveRight(cursor, std::min(start, p.start + p.length) - p.start, false);
         const long last = paragraphAt(std::max(start, end - 1));
         if (last == first || end <= start) {
@@ -217,13 +261,13 @@ Reference<css::text::XTextRange> DocumentModel::unoRange(long start, long end) {
             return Reference<css::text::XTextRange>(cursor.get());
         }
         const ParagraphEntry& q = paragraphs_[last];
-        if (q.textId != p.textId) {
+        if (q.textIndex != p.textIndex) {
             // A stretch that leaves a table cell: the engine cannot span it;
             // the part in the first cell stands for it.
             Reference<css::text::XParagraphCursor>(cursor, UNO_QUERY_THROW)->gotoEndOfParagraph(true);
             return Reference<css::text::XTextRange>(cursor.get());
         }
-        auto endCursor = q.text->createTextCursorByRange(q.paragraph->getStart());
+        auto endCursor = textObjectOf(last)->createTextCursorByRange(paragraphObject(last)->getStart());
         moveRight(endCursor, std::min(end - q.start, q.length), false);
         cursor->gotoRange(endCursor->getStart(), true);
         return Reference<css::text::XTextRange>(cursor.get());
@@ -231,13 +275,18 @@ Reference<css::text::XTextRange> DocumentModel::unoRange(long start, long end) {
 }
 
 long DocumentModel::positionOf(const Reference<css::text::XTextRange>& point) {
-    ensureStory();
+    ensureObjects();
+    std::lock_guard lock(mutex_);
     return uno::guarded([&]() -> long {
+        if (textIdentities_.empty()) {
+            for (const auto& text : objects_->texts) textIdentities_.push_back(identityOf(text));
+        }
         auto text = point->getText();
-        const void* textId = identityOf(text);
+        const auto found = std::find(textIdentities_.begin(), textIdentities_.end(), identityOf(text));
+        const int textIndex = static_cast<int>(found - textIdentities_.begin());
         std::vector<long> candidates;
         for (long i = 0; i < static_cast<long>(paragraphs_.size()); ++i) {
-            if (paragraphs_[i].textId == textId) candidates.push_back(i);
+            if (paragraphs_[i].textIndex == textIndex) candidates.push_back(i);
         }
         if (candidates.empty()) return -1;  // not in the main story
         Reference<css::text::XTextRangeCompare> compare(text, UNO_QUERY_THROW);
@@ -246,11 +295,10 @@ long DocumentModel::positionOf(const Reference<css::text::XTextRange>& point) {
         size_t lo = 0, hi = candidates.size();
         while (hi - lo > 1) {
             const size_t mid = (lo + hi) / 2;
-            const auto& p = paragraphs_[candidates[mid]];
-            if (compare->compareRegionStarts(p.paragraph->getStart(), start) >= 0) lo = mid; else hi = mid;
+            if (compare->compareRegionStarts(paragraphObject(candidates[mid])->getStart(), start) >= 0) lo = mid; else hi = mid;
         }
         const ParagraphEntry& p = paragraphs_[candidates[lo]];
-        auto cursor = p.text->createTextCursorByRange(p.paragraph->getStart());
+        auto cursor = text->createTextCursorByRange(paragraphObject(candidates[lo])->getStart());
         cursor->gotoRange(start, true);
         const long offset = std::min<long>(cursor->getString().getLength(), p.length);
         return p.start + offset;
@@ -268,6 +316,7 @@ void DocumentModel::setCharProperty(long start, long end, const char* name, cons
         const long e = std::min(end, p.start + p.length);
         if (s >= e) continue;
         uno::guarded([&] {
+            if (writeCharPropertyInEngine(unoModel(), storyStamp_, s, e, name, value)) return;
             Reference<css::beans::XPropertySet> props(unoRange(s, e), UNO_QUERY_THROW);
             props->setPropertyValue(OUString::createFromAscii(name), value);
         });
@@ -288,18 +337,18 @@ void DocumentModel::setCharProperty(long start, long end, const char* name, cons
         }
         runs_[i] = std::move(updated);
     }
-    if (affectsLayout) forgetLayout();
+    if (affectsLayout && first >= 0) forgetLayoutFrom(paragraphs_[first].start);
 }
 
 void DocumentModel::setParagraphProperty(long index, const char* name, const Any& value, bool affectsLayout) {
-    ensureStory();
+    ensureObjects();
     std::lock_guard lock(mutex_);
-    const ParagraphEntry& p = paragraphs_.at(index);
     uno::guarded([&] {
-        Reference<css::beans::XPropertySet> props(p.paragraph, UNO_QUERY_THROW);
+        const Reference<css::text::XTextRange> paragraph = paragraphObject(index);
+        Reference<css::beans::XPropertySet> props(paragraph, UNO_QUERY_THROW);
         props->setPropertyValue(OUString::createFromAscii(name), value);
         // Re-read what the engine made of it.
-        Reference<css::beans::XMultiPropertySet> multi(p.paragraph, UNO_QUERY_THROW);
+        Reference<css::beans::XMultiPropertySet> multi(paragraph, UNO_QUERY_THROW);
         const Sequence<Any> v = multi->getPropertyValues(paragraphPropertyNames());
         ParagraphAttributes& a = paragraphAttributes_[index];
         v[1] >>= a.outlineLevel;
@@ -313,7 +362,7 @@ void DocumentModel::setParagraphProperty(long index, const char* name, const Any
         }
         v[6] >>= a.topMargin;
     });
-    if (affectsLayout) forgetLayout();
+    if (affectsLayout) forgetLayoutFrom(paragraphs_.at(index).start);
 }
 
 void DocumentModel::insertParagraphBreak(long position) {
@@ -359,38 +408,58 @@ long DocumentModel::insertText(long position, const std::u16string& text) {
 
 void DocumentModel::forgetLayout() { layout_.reset(); }
 
+// A write to a paragraph can move the lines of its own page and of the pages
+// after it, never those before: the layout is kept up to that page.
+void DocumentModel::forgetLayoutFrom(long paragraphStart) {
+    if (layout_) layout_->dropFrom(paragraphStart);
+}
+
 void DocumentModel::invalidate() {
     std::lock_guard lock(mutex_);
     storyLoaded_ = false;
     forgetLayout();
 }
 
-void DocumentModel::ensureLayout() {
+void DocumentModel::ensureLayout(long until) {
     ensureStory();
     std::lock_guard lock(mutex_);
-    if (layout_) return;
-    StoryReply reply = readStory(unoModel(), packet::Layout);
-    // A document without a view has no layout: one page, every line first.
-    layout_ = reply.layout ? std::move(*reply.layout) : StoryLayout{};
+    if (layout_ && layout_->knows(until < 0 ? static_cast<long>(text_.size()) : until) && (until >= 0 || layout_->complete)) {
+        return;
+    }
+    LayoutRequest request{.until = static_cast<sal_Int32>(until), .storyStamp = storyStamp_};
+    if (layout_ && !layout_->complete) {
+        request.fromPhysicalPage = static_cast<sal_Int32>(layout_->resume.physicalPage);
+        request.fromPage = static_cast<sal_Int32>(layout_->resume.page);
+        request.fromPosition = static_cast<sal_Int32>(layout_->resume.position);
+    }
+    StoryReply reply = readStory(unoModel(), packet::Layout | packet::CachedStory, request);
+    if (!reply.layout) {
+        // A document without a view has no layout: one page, every line first.
+        layout_ = StoryLayout{};
+    } else if (layout_ && !layout_->complete) {
+        layout_->append(std::move(*reply.layout));
+    } else {
+        layout_ = std::move(reply.layout);
+    }
 }
 
 long DocumentModel::pageCount() {
-    ensureLayout();
+    ensureLayout(-1);
     return layout_->pageCount;
 }
 
 long DocumentModel::pageStart(long page) {
-    ensureLayout();
+    ensureLayout(-1);
     return layout_->pageStart(page);
 }
 
 long DocumentModel::pageOf(long position) {
-    ensureLayout();
+    ensureLayout(std::max(0L, position));
     return layout_->pageOf(position);
 }
 
 long DocumentModel::lineOf(long position) {
-    ensureLayout();
+    ensureLayout(std::max(0L, position));
     return layout_->lineOf(position);
 }
 
@@ -436,6 +505,7 @@ void DocumentModel::close() {
         // A dead engine has closed it already.
     }
     document_.clear();
+    model_.clear();
 }
 
 void DocumentModel::showSelection() {

@@ -71,6 +71,11 @@ public:
     long lineOf(long position);
     long pageStart(long page);
 
+    // The engine's objects of a paragraph and of the text (main text or
+    // table cell) that holds it; fetched on first use.
+    uno::Reference<css::text::XTextRange> paragraphObject(long index);
+    uno::Reference<css::text::XText> textObjectOf(long index);
+
     // Engine ranges for story positions, and back.
     uno::Reference<css::text::XTextRange> unoRange(long start, long end);
     long positionOf(const uno::Reference<css::text::XTextRange>& point);
@@ -92,22 +97,30 @@ public:
 private:
     void ensureStory();
     void adoptStory(StoryContents&& story);
-    void ensureLayout();
+    void ensureObjects();
+    // Walks the layout as far as `position` needs (-1: all of it).
+    void ensureLayout(long until);
     void forgetLayout();
+    void forgetLayoutFrom(long paragraphStart);
     void checkUsable() const;
 
     std::recursive_mutex mutex_;
     uno::Reference<css::text::XTextDocument> document_;
+    uno::Reference<css::frame::XModel> model_;  // the same object, as a model
     std::uint64_t engineGeneration_ = 0;
     std::string path_;
     bool closed_ = false;
 
     bool storyLoaded_ = false;
+    sal_Int32 storyStamp_ = 0;  // which story read the cache holds
     std::u16string text_;
     std::vector<ParagraphEntry> paragraphs_;
     std::map<long, std::vector<CharRun>> runs_;                  // by paragraph index
     std::map<long, ParagraphAttributes> paragraphAttributes_;    // by paragraph index
     std::map<long, CharAttributes> markAttributes_;              // by paragraph index
+
+    std::optional<StoryObjects> objects_;
+    std::vector<const void*> textIdentities_;  // of objects_->texts, taken when first needed
 
     std::optional<StoryLayout> layout_;
     bool gridReleaseAsked_ = false;

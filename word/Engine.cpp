@@ -75,7 +75,9 @@ void removeStaleLeftovers() {
 }
 
 // Settings of the private profile: no lock files (a stale one would make the
-// engine ask a question), macros never run, no backups, recovery or updates.
+// engine ask a question), macros never run, no backups, recovery or updates;
+// no spelling or word collection while idle (they compete with the walks
+// that read the layout, and nothing here shows their marks).
 constexpr const char* kProfileSettings = R"(<?xml version="1.0" encoding="UTF-8"?>
 <oor:items xmlns:oor="http://openoffice.org/2001/registry" xmlns:xs="http://www.w3.org/2001/XMLSchema" xmlns:xsi="http://www.w3.org/2001/XMLSchema-instance">
 <item oor:path="/org.openoffice.Office.Common/Misc"><prop oor:name="UseLocking" oor:op="fuse"><value>false</value></prop></item>
@@ -90,6 +92,8 @@ constexpr const char* kProfileSettings = R"(<?xml version="1.0" encoding="UTF-8"
 <item oor:path="/org.openoffice.Office.Common/Online"><prop oor:name="CheckForUpdates" oor:op="fuse"><value>false</value></prop></item>
 <item oor:path="/org.openoffice.Office.Common/Security/Scripting"><prop oor:name="BlockUntrustedRefererLinks" oor:op="fuse"><value>true</value></prop></item>
 <item oor:path="/org.openoffice.Office.Writer/Content/Update"><prop oor:name="Link" oor:op="fuse"><value>2</value></prop></item>
+<item oor:path="/org.openoffice.Office.Linguistic/SpellChecking"><prop oor:name="IsSpellAuto" oor:op="fuse"><value>false</value></prop></item>
+<item oor:path="/org.openoffice.Office.Writer/AutoFunction/Completion"><prop oor:name="Enable" oor:op="fuse"><value>false</value></prop></item>
 </oor:items>
 )";
 

@@ -184,11 +184,8 @@ namespace {
 
 // Read from the engine when asked: few paragraphs are ever asked.
 bool breaksPageBefore(DocumentModel& doc, long index) {
-    const ParagraphEntry& entry = doc.paragraphs().at(index);
     return uno::guarded([&] {
-        // A range at the paragraph's start reads its paragraph's attributes too.
-        uno::Reference<uno::css::beans::XPropertySet> props(
-            entry.paragraph.is() ? entry.paragraph : doc.unoRange(entry.start, entry.start), uno::UNO_QUERY);
+        uno::Reference<uno::css::beans::XPropertySet> props(doc.paragraphObject(index), uno::UNO_QUERY);
         if (!props.is()) return false;
         const auto info = props->getPropertySetInfo();
         uno::css::style::BreakType type = uno::css::style::BreakType_NONE;

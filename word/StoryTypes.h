@@ -15,10 +15,8 @@ namespace word {
 struct ParagraphEntry {
     long start = 0;   // position of its first character
     long length = 0;  // characters without the paragraph mark
-    uno::Reference<uno::css::text::XTextRange> paragraph;
-    uno::Reference<uno::css::text::XText> text;  // the main text or a table cell
-    const void* textId = nullptr;           // identity of `text`
-    int tableRow = -1;                      // 1-based row inside a table, -1 outside
+    int textIndex = 0;  // which text holds it: 0 the main text, then each table cell
+    int tableRow = -1;  // 1-based row inside a table, -1 outside
     long end() const { return start + length + 1; }
 };
 

@@ -20,7 +20,7 @@ public:
     explicit PacketReader(const Sequence<uno::Any>& reply) {
         if (reply.getLength() != packet::SlotCount || !(reply[packet::Ints] >>= ints_) ||
             !(reply[packet::Strings] >>= strings_) || !(reply[packet::Doubles] >>= doubles_) ||
-            !(reply[packet::Objects] >>= objects_)) {
+            !(reply[packet::ParagraphObjects] >>= paragraphs_) || !(reply[packet::TextObjects] >>= texts_)) {
             malformed();
         }
     }
@@ -37,25 +37,19 @@ public:
         if (nextDouble_ >= doubles_.getLength()) malformed();
         return doubles_[nextDouble_++];
     }
-    const Reference<uno::css::uno::XInterface>& object(sal_Int32 index) const {
-        if (index < 0 || index >= objects_.getLength()) malformed();
-        return objects_[index];
-    }
+    const Sequence<Reference<uno::css::text::XTextRange>>& paragraphs() const { return paragraphs_; }
+    const Sequence<Reference<uno::css::text::XText>>& texts() const { return texts_; }
     [[noreturn]] static void malformed() { throw WordError(errors::EngineUnavailable, "文档读取组件的答复格式不对"); }
 
 private:
     Sequence<sal_Int32> ints_;
     Sequence<OUString> strings_;
     Sequence<double> doubles_;
-    Sequence<Reference<uno::css::uno::XInterface>> objects_;
+    Sequence<Reference<uno::css::text::XTextRange>> paragraphs_;
+    Sequence<Reference<uno::css::text::XText>> texts_;
     sal_Int32 nextInt_ = 0;
     sal_Int32 nextDouble_ = 0;
 };
-
-const void* identityOf(const Reference<uno::css::uno::XInterface>& object) {
-    Reference<uno::css::uno::XInterface> normalized(object, uno::UNO_QUERY);
-    return normalized.get();
-}
 
 std::pair<long, CharAttributes> readRun(PacketReader& in) {
     const long length = in.nextInt();
@@ -89,9 +83,10 @@ ParagraphAttributes readParagraphAttributes(PacketReader& in) {
     return a;
 }
 
-void readParagraph(PacketReader& in, sal_Int32 index, sal_Int32 paragraphCount, StoryContents& story) {
+void readParagraph(PacketReader& in, sal_Int32 textCount, StoryContents& story) {
     ParagraphEntry entry;
-    const sal_Int32 textIndex = in.nextInt();
+    entry.textIndex = in.nextInt();
+    if (entry.textIndex < 0 || entry.textIndex >= textCount) PacketReader::malformed();
     entry.tableRow = in.nextInt();
     entry.length = in.nextInt();
     const sal_Int32 runCount = in.nextInt();
@@ -101,9 +96,6 @@ void readParagraph(PacketReader& in, sal_Int32 index, sal_Int32 paragraphCount, 
     if (text.getLength() != entry.length) PacketReader::malformed();
     story.marks.push_back(readRun(in).second);
     entry.start = static_cast<long>(story.text.size());
-    entry.paragraph.set(in.object(index), uno::UNO_QUERY);
-    entry.text.set(in.object(paragraphCount + textIndex), uno::UNO_QUERY);
-    entry.textId = identityOf(entry.text);
 
     std::vector<CharRun> runs;
     long position = entry.start;
@@ -123,32 +115,26 @@ void readParagraph(PacketReader& in, sal_Int32 index, sal_Int32 paragraphCount, 
     story.runs.push_back(std::move(runs));
 }
 
-StoryLayout readLayout(PacketReader& in, long pageCount, sal_Int32 lineCount) {
+StoryLayout readLayout(PacketReader& in, sal_Int32 state, long pageCount, sal_Int32 lineCount) {
     StoryLayout layout;
+    layout.complete = state == packet::LaidOut;
     layout.pageCount = std::max<long>(1, pageCount);
     layout.lines.reserve(static_cast<size_t>(std::max<sal_Int32>(0, lineCount)));
     for (sal_Int32 i = 0; i < lineCount; ++i) {
         LineStart line;
         line.position = in.nextInt();
-        line.page = std::clamp<long>(in.nextInt(), 1, layout.pageCount);
+        line.page = std::max<long>(1, in.nextInt());
+        if (layout.complete) line.page = std::min(line.page, layout.pageCount);
         line.line = std::max<long>(1, in.nextInt());
+        line.physicalPage = std::max<long>(1, in.nextInt());
         layout.lines.push_back(line);
     }
-    // Each page begins at its first line; a page without lines (an empty
-    // page Word inserts too) where the next one begins.
-    layout.pageStarts.assign(static_cast<size_t>(layout.pageCount), -1);
-    for (const LineStart& line : layout.lines) {
-        long& start = layout.pageStarts[line.page - 1];
-        if (start < 0 || line.position < start) start = line.position;
+    if (!layout.complete) {
+        layout.resume.physicalPage = std::max<long>(1, in.nextInt());
+        layout.resume.page = std::max<long>(1, in.nextInt());
+        layout.resume.position = std::max<long>(0, in.nextInt());
     }
-    layout.pageStarts[0] = 0;
-    long following = layout.lines.empty() ? 0 : layout.lines.back().position;
-    for (size_t page = layout.pageStarts.size(); page-- > 0;) {
-        if (layout.pageStarts[page] < 0) layout.pageStarts[page] = following; else following = layout.pageStarts[page];
-    }
-    for (size_t page = 1; page < layout.pageStarts.size(); ++page) {
-        layout.pageStarts[page] = std::max(layout.pageStarts[page], layout.pageStarts[page - 1]);
-    }
+    layout.findPageStarts();
     return layout;
 }
 
@@ -159,6 +145,56 @@ const LineStart* lineHolding(const std::vector<LineStart>& lines, long position)
 }
 
 }  // namespace
+
+void StoryLayout::findPageStarts() {
+    pageStarts_.clear();
+    if (!complete) return;
+    // Each page begins at its first line; a page without lines (an empty
+    // page Word inserts too) where the next one begins.
+    pageStarts_.assign(static_cast<size_t>(pageCount), -1);
+    for (const LineStart& line : lines) {
+        long& start = pageStarts_[static_cast<size_t>(std::clamp(line.page, 1L, pageCount) - 1)];
+        if (start < 0 || line.position < start) start = line.position;
+    }
+    pageStarts_[0] = 0;
+    long following = lines.empty() ? 0 : lines.back().position;
+    for (size_t page = pageStarts_.size(); page-- > 0;) {
+        if (pageStarts_[page] < 0) pageStarts_[page] = following; else following = pageStarts_[page];
+    }
+    for (size_t page = 1; page < pageStarts_.size(); ++page) {
+        pageStarts_[page] = std::max(pageStarts_[page], pageStarts_[page - 1]);
+    }
+}
+
+void StoryLayout::append(StoryLayout&& more) {
+    const long from = complete ? 0 : resume.position;
+    std::erase_if(lines, [&](const LineStart& line) { return line.position >= from; });
+    std::erase_if(more.lines, [&](const LineStart& line) { return line.position < from; });
+    lines.insert(lines.end(), more.lines.begin(), more.lines.end());
+    complete = more.complete;
+    pageCount = more.pageCount;
+    resume = more.resume;
+    findPageStarts();
+}
+
+void StoryLayout::dropFrom(long position) {
+    if (!knows(position)) return;
+    auto holding = std::upper_bound(lines.begin(), lines.end(), position,
+                                    [](long p, const LineStart& line) { return p < line.position; });
+    if (holding == lines.begin()) {
+        lines.clear();
+        resume = {};
+    } else {
+        // Back to the first line of the page that holds the position.
+        auto first = holding - 1;
+        const long page = first->page;
+        while (first != lines.begin() && (first - 1)->page >= page) --first;
+        resume = {first->physicalPage, page, first->position};
+        lines.erase(first, lines.end());
+    }
+    complete = false;
+    pageStarts_.clear();
+}
 
 long StoryLayout::pageOf(long position) const {
     const LineStart* line = lineHolding(lines, position);
@@ -171,33 +207,59 @@ long StoryLayout::lineOf(long position) const {
 }
 
 long StoryLayout::pageStart(long page) const {
-    if (pageStarts.empty()) return 0;
-    page = std::clamp<long>(page, 1, static_cast<long>(pageStarts.size()));
-    return pageStarts[page - 1];
+    if (pageStarts_.empty()) return 0;
+    page = std::clamp<long>(page, 1, static_cast<long>(pageStarts_.size()));
+    return pageStarts_[page - 1];
 }
+
+namespace {
+
+StoryObjects readObjects(PacketReader& in, sal_Int32 paragraphCount, sal_Int32 textCount) {
+    if (in.paragraphs().getLength() != paragraphCount || in.texts().getLength() != textCount) PacketReader::malformed();
+    StoryObjects objects;
+    objects.paragraphs.assign(in.paragraphs().begin(), in.paragraphs().end());
+    objects.texts.assign(in.texts().begin(), in.texts().end());
+    objects.textOfParagraph.reserve(static_cast<size_t>(paragraphCount));
+    for (sal_Int32 i = 0; i < paragraphCount; ++i) {
+        const sal_Int32 text = in.nextInt();
+        if (text < 0 || text >= textCount) PacketReader::malformed();
+        objects.textOfParagraph.push_back(text);
+    }
+    return objects;
+}
+
+}  // namespace
 
 StoryReply unpackStory(const Sequence<uno::Any>& reply) {
     PacketReader in(reply);
     if (in.nextInt() != packet::kVersion) PacketReader::malformed();
     const sal_Int32 what = in.nextInt();
     const sal_Int32 paragraphCount = in.nextInt();
-    in.nextInt();  // text count: the objects after the paragraphs
+    const sal_Int32 textCount = in.nextInt();
+    if (paragraphCount < 0 || textCount < 0) PacketReader::malformed();
+    StoryReply result;
+    if (what & packet::Objects) {
+        result.objects = readObjects(in, paragraphCount, textCount);
+        return result;
+    }
     const sal_Int32 layoutState = in.nextInt();
     const sal_Int32 pageCount = in.nextInt();
     const sal_Int32 lineCount = in.nextInt();
     const sal_Int32 releasedCount = in.nextInt();
-    if (paragraphCount < 0 || lineCount < 0 || releasedCount < 0) PacketReader::malformed();
-    StoryReply result;
+    if (lineCount < 0 || releasedCount < 0 || in.paragraphs().getLength() != releasedCount) PacketReader::malformed();
     if (what & packet::Story) {
         StoryContents story;
-        for (sal_Int32 i = 0; i < paragraphCount; ++i) readParagraph(in, i, paragraphCount, story);
+        for (sal_Int32 i = 0; i < paragraphCount; ++i) readParagraph(in, textCount, story);
         result.story = std::move(story);
     }
-    if ((what & packet::Layout) && layoutState == packet::LaidOut) result.layout = readLayout(in, pageCount, lineCount);
+    if ((what & packet::Layout) && (layoutState == packet::LaidOut || layoutState == packet::PartlyLaidOut)) {
+        result.layout = readLayout(in, layoutState, pageCount, lineCount);
+    }
     for (sal_Int32 i = 0; i < releasedCount; ++i) {
         const sal_Int32 index = in.nextInt();
         if (index < 0 || index >= paragraphCount) PacketReader::malformed();
         result.releasedFromGrid.push_back(index);
+        result.releasedParagraphs.push_back(in.paragraphs()[i]);
     }
     return result;
 }

@@ -46,7 +46,7 @@ void expectSameStory(const word::StoryReply& inEngine, const word::StoryReply& o
         EXPECT_EQ(a.paragraphs[i].start, b.paragraphs[i].start) << "paragraph " << i;
         EXPECT_EQ(a.paragraphs[i].length, b.paragraphs[i].length) << "paragraph " << i;
         EXPECT_EQ(a.paragraphs[i].tableRow, b.paragraphs[i].tableRow) << "paragraph " << i;
-        EXPECT_EQ(a.paragraphs[i].textId, b.paragraphs[i].textId) << "paragraph " << i;
+        EXPECT_EQ(a.paragraphs[i].textIndex, b.paragraphs[i].textIndex) << "paragraph " << i;
         ASSERT_EQ(a.runs[i].size(), b.runs[i].size()) << "paragraph " << i;
         for (size_t r = 0; r < a.runs[i].size(); ++r) {
             EXPECT_EQ(a.runs[i][r].start, b.runs[i][r].start);
@@ -80,8 +80,9 @@ std::vector<long> enginePagesOfParagraphs(const word::Document& doc) {
     auto cursor = viewCursorOf(doc);
     css::uno::Reference<css::text::XPageCursor> pages(cursor, css::uno::UNO_QUERY_THROW);
     std::vector<long> result;
-    for (const word::ParagraphEntry& p : doc.model()->paragraphs()) {
-        cursor->gotoRange(p.paragraph->getStart(), false);
+    const long count = static_cast<long>(doc.model()->paragraphs().size());
+    for (long i = 0; i < count; ++i) {
+        cursor->gotoRange(doc.model()->paragraphObject(i)->getStart(), false);
         result.push_back(pages->getPage());
     }
     return result;
@@ -176,6 +177,13 @@ TEST(StoryLayout, APageNumberRestartOnTheOtherParityAddsNoPage) {
     selection.GoTo(word::wdGoToPage, word::wdGoToPrevious, 1);
     EXPECT_EQ(selection.Start(), paragraphs.Item(2).Range().Start());
     expectSameWalkInAndOutOfTheEngine(doc);
+
+    // A write after the engine's empty page: the walk goes on from the
+    // written page, which the engine counts one further than Word.
+    paragraphs.Item(3).Range().Font().SetSize(20);
+    EXPECT_EQ(paragraphs.Item(3).Range().Information(word::wdActiveEndPageNumber), 3);
+    EXPECT_EQ(paragraphs.Item(3).Range().Information(word::wdFirstCharacterLineNumber), 1);
+    EXPECT_EQ(doc.Content().Information(word::wdNumberOfPagesInDocument), 3);
     doc.Close();
 }
 
@@ -208,6 +216,91 @@ TEST(StoryLayout, WritesAreSeenByTheReadsThatFollow) {
     EXPECT_EQ(again.Item(2).Range().Font().Size(), 16);
     expectPagesAsTheViewShowsThem(doc);
     expectSameWalkInAndOutOfTheEngine(doc);
+    doc.Close();
+}
+
+// After writes the layout is walked again only from the page of the first
+// paragraph written on, and only as far as a read asks; what it reports
+// must be what a fresh walk of the whole document reports.
+TEST(StoryLayout, PagesAndLinesAfterWritesEqualAFreshWalk) {
+    DocBuilder b;
+    for (int chapter = 1; chapter <= 3; ++chapter) {
+        b.paragraph("第" + std::to_string(chapter) + "章", {.asianFont = "黑体", .size = 16, .bold = true},
+                    {.alignment = 1, .outlineLevel = 1});
+        b.paragraphs(sentences(24, kSentence + kSentence));
+        b.pageBreak();
+    }
+    b.paragraph("末页");
+    auto doc = openCopy(b.save(scratchDir() + "/rewalk.doc"));
+    auto paragraphs = doc.Paragraphs();
+    const long count = paragraphs.Count();
+    const long pagesBefore = doc.Content().Information(word::wdNumberOfPagesInDocument);
+    ASSERT_GE(pagesBefore, 6);
+
+    auto paragraphRange = [&](long i) { return paragraphs.Item(i).Range(); };
+    auto stretch = [&](long first, long last) { return doc.Range(paragraphRange(first).Start(), paragraphRange(last).End()); };
+    // A write on a middle page, then a read just after it (a short walk),
+    // then a write on an earlier page and reads further on.
+    stretch(count / 2, count / 2 + 3).Font().SetSize(28);
+    EXPECT_GE(paragraphRange(count / 2 + 4).Information(word::wdActiveEndPageNumber), 1);
+    stretch(5, 8).Font().SetSize(22);
+    paragraphRange(6).ParagraphFormat().SetLineSpacing(30);
+    EXPECT_GE(paragraphRange(9).Information(word::wdFirstCharacterLineNumber), 1);
+    paragraphRange(count - 3).Font().SetSize(9);
+    const long pagesAfter = doc.Content().Information(word::wdNumberOfPagesInDocument);
+    EXPECT_GT(pagesAfter, pagesBefore) << "larger text should take more pages";
+
+    const word::StoryReply fresh = word::readStory(doc.model()->unoModel(), kStoryAndLayout, word::WalkPlace::InEngine);
+    ASSERT_TRUE(fresh.layout && fresh.story);
+    EXPECT_EQ(pagesAfter, fresh.layout->pageCount);
+    for (long i = 1; i <= count; ++i) {
+        auto range = paragraphRange(i);
+        const long start = range.Start(), end = range.End();
+        // The paragraph's start and a few places inside it, each line of a long paragraph included.
+        for (long position = start; position < end; position += 7) {
+            auto at = doc.Range(position, position);
+            ASSERT_EQ(at.Information(word::wdActiveEndPageNumber), fresh.layout->pageOf(position)) << "paragraph " << i << " at " << position;
+            ASSERT_EQ(at.Information(word::wdFirstCharacterLineNumber), fresh.layout->lineOf(position)) << "paragraph " << i << " at " << position;
+        }
+    }
+    doc.Close();
+}
+
+// Writes land on exactly the characters asked for: after stretches inside a
+// paragraph, across paragraphs and in a table cell are written, the runs the
+// object model keeps equal those of a fresh read of the document.
+TEST(StoryWrites, CachedRunsEqualAFreshReadAfterWrites) {
+    DocBuilder b;
+    b.paragraph("摘要", {.asianFont = "黑体", .size = 16, .bold = true});
+    b.paragraph({{"中文正文", {}}, {"English words", {.latinFont = "Arial"}}, {"再一段中文", {}}});
+    b.paragraph(kSentence);
+    b.table({{"左栏", "右栏文字"}, {"第二行", "右下"}});
+    b.paragraph("表后");
+    auto doc = openCopy(b.save(scratchDir() + "/writes-runs.doc"));
+    auto paragraphs = doc.Paragraphs();
+    auto second = paragraphs.Item(2).Range();
+    doc.Range(second.Start() + 2, second.Start() + 9).Font().SetSize(20);             // inside one paragraph
+    doc.Range(second.End() - 4, paragraphs.Item(3).Range().Start() + 5).Font().SetBold(1);  // across two
+    auto rightCell = paragraphs.Item(5).Range();
+    ASSERT_EQ(rightCell.Text(), "右栏文字\r");
+    doc.Range(rightCell.Start() + 1, rightCell.End() - 1).Font().SetNameFarEast("楷体");  // in a table cell
+    doc.Range(paragraphs.Item(1).Range().Start(), paragraphs.Item(1).Range().End()).Font().SetSize(18);
+
+    word::DocumentModel& model = *doc.model();
+    const word::StoryReply fresh = word::readStory(model.unoModel(), word::packet::Story, word::WalkPlace::InEngine);
+    ASSERT_TRUE(fresh.story);
+    ASSERT_EQ(fresh.story->paragraphs.size(), model.paragraphs().size());
+    for (size_t i = 0; i < model.paragraphs().size(); ++i) {
+        const word::ParagraphEntry& p = model.paragraphs()[i];
+        const std::vector<word::CharRun> cached = model.runsIn(p.start, p.start + p.length);
+        const std::vector<word::CharRun>& read = fresh.story->runs[i];
+        ASSERT_EQ(cached.size(), read.size()) << "paragraph " << i;
+        for (size_t r = 0; r < read.size(); ++r) {
+            EXPECT_EQ(cached[r].start, read[r].start) << "paragraph " << i << " run " << r;
+            EXPECT_EQ(cached[r].end, read[r].end) << "paragraph " << i << " run " << r;
+            EXPECT_TRUE(cached[r].attributes == read[r].attributes) << "paragraph " << i << " run " << r;
+        }
+    }
     doc.Close();
 }
 

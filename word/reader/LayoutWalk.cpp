@@ -1,11 +1,15 @@
 #include "LayoutWalk.h"
 
+#include "WalkTimes.h"
+
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/container/XNameAccess.hpp>
 #include <com/sun/star/frame/XController.hpp>
 #include <com/sun/star/style/PageStyleLayout.hpp>
 #include <com/sun/star/style/XStyleFamiliesSupplier.hpp>
 #include <com/sun/star/text/XPageCursor.hpp>
+#include <com/sun/star/text/XParagraphCursor.hpp>
+#include <com/sun/star/text/XTextRangeCompare.hpp>
 #include <com/sun/star/text/XTextViewCursor.hpp>
 #include <com/sun/star/text/XTextViewCursorSupplier.hpp>
 #include <com/sun/star/view/XLineCursor.hpp>
@@ -13,6 +17,7 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 
 namespace word {
 
@@ -32,10 +37,11 @@ struct SeenLine {
 
 class LayoutWalker {
 public:
-    LayoutWalker(Reference<css::frame::XModel> model, const WalkedStory& story,
+    LayoutWalker(Reference<css::frame::XModel> model, const WalkedStory& story, const LayoutRequest& request,
                  Reference<css::text::XTextViewCursor> cursor)
         : model_(std::move(model)),
           story_(story),
+          request_(request),
           cursor_(std::move(cursor)),
           pages_(cursor_, UNO_QUERY_THROW),
           lines_(cursor_, UNO_QUERY_THROW),
@@ -44,48 +50,132 @@ public:
     WalkedLayout run() {
         pages_->jumpToLastPage();
         physicalCount_ = std::max<sal_Int32>(1, pages_->getPage());
+        firstPage_ = std::clamp<sal_Int32>(request_.fromPhysicalPage, 1, physicalCount_);
         walkLines();
         fillIn();
         return numbered();
     }
 
 private:
-    // Down the lines from the first page; where the walk leaves the main
-    // story or stops early, it goes on at the next paragraph it has not
-    // passed yet.
+    // Down the lines from the first page asked for; where the walk leaves
+    // the main story or stops early, it goes on at the next paragraph it
+    // has not passed yet.
     void walkLines() {
         const size_t limit = static_cast<size_t>(story_.end) + story_.paragraphs.size() + 64 * static_cast<size_t>(physicalCount_) + 64;
         size_t steps = 0;
         size_t resume = 0;
-        sal_Int32 furthest = -1;
-        pages_->jumpToFirstPage();
+        sal_Int32 furthest = request_.fromPosition - 1;
+        if (firstPage_ == 1) pages_->jumpToFirstPage(); else pages_->jumpToPage(static_cast<sal_Int16>(firstPage_));
         pages_->jumpToStartOfPage();
-        while (steps < limit) {
+        while (steps < limit && !stop_) {
             while (steps++ < limit) {
-                if (lineEnds_.is() && !lineEnds_->isAtStartOfLine()) lineEnds_->gotoStartOfLine(false);
-                const sal_Int32 position = story_.positionOf(cursor_->getStart(), hint_);
-                if (position < 0) break;
-                const SeenLine line{position, pages_->getPage(), cursor_->getPosition().Y};
-                if (!seen_.empty() && seen_.back().position == line.position && seen_.back().y == line.y &&
-                    seen_.back().physicalPage == line.physicalPage) {
-                    break;  // the cursor did not move
+                WalkTimes& times = WalkTimes::current();
+                sal_Int32 position = -1;
+                {
+                    WalkTimes::Scope scope(times, WalkTimes::LineStarts);
+                    if (lineEnds_.is() && !lineEnds_->isAtStartOfLine()) lineEnds_->gotoStartOfLine(false);
                 }
-                seen_.push_back(line);
-                furthest = std::max(furthest, position);
+                {
+                    WalkTimes::Scope scope(times, WalkTimes::LinePositions);
+                    position = linePosition();
+                }
+                if (position < 0) break;
+                SeenLine line{position, 0, 0};
+                {
+                    WalkTimes::Scope scope(times, WalkTimes::LineTops);
+                    line.physicalPage = pages_->getPage();
+                    line.y = cursor_->getPosition().Y;
+                }
+                if (position >= request_.fromPosition) {  // not before the part asked for
+                    if (!seen_.empty() && seen_.back().position == line.position && seen_.back().y == line.y &&
+                        seen_.back().physicalPage == line.physicalPage) {
+                        break;  // the cursor did not move
+                    }
+                    seen_.push_back(line);
+                    furthest = std::max(furthest, position);
+                    if (reachedStop(line)) break;
+                }
+                WalkTimes::Scope scope(times, WalkTimes::LineMoves);
                 if (!lines_->goDown(1, false)) break;
             }
             while (resume < story_.paragraphs.size() && story_.paragraphs[resume].start <= furthest) ++resume;
             if (resume >= story_.paragraphs.size()) break;
             cursor_->gotoRange(story_.paragraphs[resume++].range->getStart(), false);
+            jumped_ = true;
         }
+    }
+
+    // A walk asked to go only so far stops at the first line of the page
+    // after the one that holds the first line beyond `until`.
+    bool reachedStop(const SeenLine& line) {
+        if (request_.until < 0) return false;
+        if (lastPage_ == 0) {
+            if (line.position > request_.until) lastPage_ = line.physicalPage;
+            return false;
+        }
+        if (line.physicalPage <= lastPage_) return false;
+        stop_ = line;
+        return true;
+    }
+
+    // The story position of the line start the view cursor stands on, -1
+    // outside the main story. A model cursor of the view cursor's text goes
+    // there and back to its paragraph's start: the characters between are
+    // the offset, and the paragraph is the one the walk was in or one of
+    // the next few (a binary search after a jump).
+    sal_Int32 linePosition() {
+        const Reference<css::text::XText> text = cursor_->getText();
+        const sal_Int32 textIndex = text.is() ? story_.textOf(text) : -1;
+        if (textIndex < 0) return -1;
+        const std::vector<sal_Int32>& candidates = story_.texts[textIndex].paragraphs;
+        if (candidates.empty()) return -1;
+        if (textIndex != walkerText_) {
+            walker_ = text->createTextCursor();
+            walkerParagraphs_.set(walker_, UNO_QUERY_THROW);
+            compare_.set(text, UNO_QUERY_THROW);
+            walkerText_ = textIndex;
+            candidate_ = 0;
+            jumped_ = true;
+        }
+        walker_->gotoRange(Reference<css::text::XTextRange>(cursor_.get()), false);
+        walkerParagraphs_->gotoStartOfParagraph(true);
+        const sal_Int32 offset = walker_->getString().getLength();
+        auto startsAtOrBefore = [&](size_t candidate) {
+            return compare_->compareRegionStarts(story_.paragraphs[candidates[candidate]].range,
+                                                 Reference<css::text::XTextRange>(walker_.get())) >= 0;
+        };
+        bool found = false;
+        if (!jumped_ || startsAtOrBefore(candidate_)) {
+            for (int step = 0; step < 4; ++step) {
+                if (candidate_ + 1 >= candidates.size() || !startsAtOrBefore(candidate_ + 1)) {
+                    found = true;
+                    break;
+                }
+                ++candidate_;
+            }
+        }
+        if (!found) {
+            size_t lo = 0, hi = candidates.size();
+            while (hi - lo > 1) {
+                const size_t mid = (lo + hi) / 2;
+                if (startsAtOrBefore(mid)) lo = mid; else hi = mid;
+            }
+            candidate_ = lo;
+        }
+        jumped_ = false;
+        const WalkedParagraph& paragraph = story_.paragraphs[candidates[candidate_]];
+        return paragraph.start + std::min(offset, paragraph.length);
     }
 
     // Paragraphs no line start of the walk fell into (the cells beside the
     // column the walk went down) are looked up one by one.
     void fillIn() {
+        WalkTimes::Scope scope(WalkTimes::current(), WalkTimes::FillIn);
         sortSeen();
         std::vector<SeenLine> added;
         for (const WalkedParagraph& paragraph : story_.paragraphs) {
+            if (paragraph.start < request_.fromPosition) continue;
+            if (stop_ && paragraph.start >= stop_->position) break;
             auto it = std::lower_bound(seen_.begin(), seen_.end(), paragraph.start,
                                        [](const SeenLine& line, sal_Int32 position) { return line.position < position; });
             if (it != seen_.end() && it->position <= paragraph.start + paragraph.length) continue;
@@ -114,15 +204,19 @@ private:
         }
         WalkedLayout layout;
         layout.laidOut = true;
-        layout.pageCount = pageCount_;
+        layout.complete = !stop_;
+        layout.pageCount = stop_ ? 0 : pageCount_;
+        if (stop_) layout.resume = {stop_->physicalPage, wordPage[stop_->physicalPage], stop_->position};
         layout.lines.reserve(seen_.size());
         for (const SeenLine& line : seen_) {
+            if (stop_ && line.position >= stop_->position) continue;
             const auto& ys = tops[line.physicalPage];
             const auto top = std::lower_bound(ys.begin(), ys.end(), line.y);
             const sal_Int32 page = line.physicalPage >= 1 && line.physicalPage < static_cast<sal_Int32>(wordPage.size())
                                        ? wordPage[line.physicalPage]
                                        : pageCount_;
-            layout.lines.push_back({line.position, std::max<sal_Int32>(1, page), static_cast<sal_Int32>(top - ys.begin()) + 1});
+            layout.lines.push_back({line.position, std::max<sal_Int32>(1, page), static_cast<sal_Int32>(top - ys.begin()) + 1,
+                                    line.physicalPage});
         }
         return layout;
     }
@@ -132,15 +226,15 @@ private:
     // the engine inserted; Word has it only where the next page's section
     // must start on a left or a right page.
     std::vector<sal_Int32> wordPageNumbers() {
-        sal_Int32 last = physicalCount_;
+        sal_Int32 last = stop_ ? stop_->physicalPage : physicalCount_;
         for (const SeenLine& line : seen_) last = std::max(last, line.physicalPage);
         std::vector<bool> occupied(static_cast<size_t>(last) + 1, false);
         for (const SeenLine& line : seen_) {
             if (line.physicalPage >= 1) occupied[line.physicalPage] = true;
         }
         std::vector<sal_Int32> wordPage(static_cast<size_t>(last) + 1, 0);
-        sal_Int32 counted = 0;
-        for (sal_Int32 page = 1; page <= last; ++page) {
+        sal_Int32 counted = std::max<sal_Int32>(0, request_.fromPage - 1);
+        for (sal_Int32 page = firstPage_; page <= last; ++page) {
             if (occupied[page] || landsOn(page)) {
                 wordPage[page] = ++counted;
                 continue;
@@ -175,24 +269,35 @@ private:
 
     Reference<css::frame::XModel> model_;
     const WalkedStory& story_;
+    const LayoutRequest request_;
     Reference<css::text::XTextViewCursor> cursor_;
     Reference<css::text::XPageCursor> pages_;
     Reference<css::view::XViewCursor> lines_;
     Reference<css::view::XLineCursor> lineEnds_;
     sal_Int32 physicalCount_ = 1;
+    sal_Int32 firstPage_ = 1;
+    sal_Int32 lastPage_ = 0;        // the last page a walk with a stop reports
+    std::optional<SeenLine> stop_;  // the first line it does not report
     sal_Int32 pageCount_ = 1;
     std::vector<SeenLine> seen_;
-    PointHint hint_;
+    // The model cursor that measures line starts, and where it was.
+    Reference<css::text::XTextCursor> walker_;
+    Reference<css::text::XParagraphCursor> walkerParagraphs_;
+    Reference<css::text::XTextRangeCompare> compare_;
+    sal_Int32 walkerText_ = -1;
+    size_t candidate_ = 0;
+    bool jumped_ = true;
 };
 
 }  // namespace
 
-WalkedLayout walkLayout(const Reference<css::frame::XModel>& model, const WalkedStory& story) {
+WalkedLayout walkLayout(const Reference<css::frame::XModel>& model, const WalkedStory& story,
+                        const LayoutRequest& request) {
     Reference<css::text::XTextViewCursorSupplier> supplier(model->getCurrentController(), UNO_QUERY);
     if (!supplier.is()) return {};
     Reference<css::text::XTextViewCursor> cursor = supplier->getViewCursor();
     if (!cursor.is()) return {};
-    return LayoutWalker(model, story, cursor).run();
+    return LayoutWalker(model, story, request, cursor).run();
 }
 
 }  // namespace word

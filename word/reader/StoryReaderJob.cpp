@@ -2,6 +2,7 @@
 // there with direct calls and answers with one packed reply.
 #include "StoryPacket.h"
 #include "StoryWalk.h"
+#include "StoryWrite.h"
 
 #include <com/sun/star/beans/NamedValue.hpp>
 #include <com/sun/star/lang/IllegalArgumentException.hpp>
@@ -36,18 +37,35 @@ Sequence<OUString> serviceNames() {
 
 class StoryReaderJob : public cppu::WeakImplHelper2<css::task::XJob, css::lang::XServiceInfo> {
 public:
-    // Arguments: "Model" (the document's XModel), "What" (packet::What flags).
+    // Arguments: "Model" (the document's XModel), "What" (packet::What flags),
+    // and optionally the part of the layout to walk (see StoryPacket.h).
     Any SAL_CALL execute(const Sequence<css::beans::NamedValue>& arguments) override {
         Reference<css::frame::XModel> model;
         sal_Int32 what = word::packet::Story | word::packet::Layout;
+        word::LayoutRequest request;
+        sal_Int32 start = 0, end = 0;
+        OUString property;
+        Any value;
         for (const auto& argument : arguments) {
             if (argument.Name.equalsAscii(word::packet::kModelArgument)) argument.Value >>= model;
             else if (argument.Name.equalsAscii(word::packet::kWhatArgument)) argument.Value >>= what;
+            else if (argument.Name.equalsAscii(word::packet::kFromPhysicalPageArgument)) argument.Value >>= request.fromPhysicalPage;
+            else if (argument.Name.equalsAscii(word::packet::kFromPageArgument)) argument.Value >>= request.fromPage;
+            else if (argument.Name.equalsAscii(word::packet::kFromPositionArgument)) argument.Value >>= request.fromPosition;
+            else if (argument.Name.equalsAscii(word::packet::kUntilArgument)) argument.Value >>= request.until;
+            else if (argument.Name.equalsAscii(word::packet::kStoryStampArgument)) argument.Value >>= request.storyStamp;
+            else if (argument.Name.equalsAscii(word::packet::kStartArgument)) argument.Value >>= start;
+            else if (argument.Name.equalsAscii(word::packet::kEndArgument)) argument.Value >>= end;
+            else if (argument.Name.equalsAscii(word::packet::kPropertyArgument)) argument.Value >>= property;
+            else if (argument.Name.equalsAscii(word::packet::kValueArgument)) value = argument.Value;
         }
         if (!model.is()) throw css::lang::IllegalArgumentException("no document model", *this, 0);
         // Nothing may escape as a C++ exception: the engine process would end.
         try {
-            return Any(word::walkStory(model, what));
+            if (what & word::packet::WriteCharProperty) {
+                return Any(word::writeCharProperty(model, request.storyStamp, start, end, property, value));
+            }
+            return Any(word::walkStory(model, what, request));
         } catch (const css::uno::Exception&) {
             throw;
         } catch (const std::exception& e) {

@@ -2,7 +2,9 @@
 
 #include "LayoutWalk.h"
 #include "PacketWriter.h"
+#include "StoryCache.h"
 #include "StoryPacket.h"
+#include "WalkTimes.h"
 #include "word/Languages.h"
 
 #include <com/sun/star/awt/FontSlant.hpp>
@@ -19,6 +21,7 @@
 #include <com/sun/star/text/XTextTable.hpp>
 #include <rtl/ustrbuf.hxx>
 
+#include <memory>
 #include <string>
 
 namespace word {
@@ -170,12 +173,23 @@ sal_Int32 rowOfCellName(const OUString& name) {
 
 class StoryWalker {
 public:
-    explicit StoryWalker(Reference<css::frame::XModel> model) : model_(std::move(model)) {}
+    StoryWalker(Reference<css::frame::XModel> model, const LayoutRequest& request)
+        : model_(std::move(model)), request_(request) {}
 
     Sequence<Any> run(sal_Int32 what) {
-        Reference<css::text::XTextDocument> document(model_, UNO_QUERY_THROW);
-        collect(document->getText(), -1);
+        WalkTimes& times = WalkTimes::current();
+        times.reset();
         const bool packStory = (what & packet::Story) != 0;
+        std::shared_ptr<const WalkedStory> cached;
+        if ((what & packet::CachedStory) && !packStory) cached = storyCache::find(model_, request_.storyStamp);
+        if (cached) {
+            story_ = *cached;
+        } else {
+            WalkTimes::Scope scope(times, WalkTimes::Enumerate);
+            Reference<css::text::XTextDocument> document(model_, UNO_QUERY_THROW);
+            collect(document->getText(), -1);
+        }
+        if (what & packet::Objects) return objects();
         out_.putInt(packet::kVersion);
         out_.putInt(what);
         out_.putInt(static_cast<sal_Int32>(story_.paragraphs.size()));
@@ -185,29 +199,59 @@ public:
         out_.putInt(0);  // page count
         out_.putInt(0);  // line count
         out_.putInt(0);  // paragraphs taken off the grid
-        for (WalkedParagraph& paragraph : story_.paragraphs) readParagraph(paragraph, packStory);
+        if (!cached) {
+            for (WalkedParagraph& paragraph : story_.paragraphs) readParagraph(paragraph, packStory);
+            storyCache::store(model_, request_.storyStamp, std::make_shared<const WalkedStory>(story_));
+        }
         if (what & packet::ReleaseGrid) releaseGrid();
-        for (const WalkedParagraph& paragraph : story_.paragraphs) out_.putObject(paragraph.range);
-        for (const WalkedText& text : story_.texts) out_.putObject(text.text);
+        for (sal_Int32 index : released_) out_.putParagraph(story_.paragraphs[index].range);
         if (what & packet::Layout) {
-            const WalkedLayout layout = walkLayout(model_, story_);
-            if (layout.laidOut) {
-                out_.setInt(layoutHeader, packet::LaidOut);
-                out_.setInt(layoutHeader + 1, layout.pageCount);
-                out_.setInt(layoutHeader + 2, static_cast<sal_Int32>(layout.lines.size()));
-                for (const WalkedLine& line : layout.lines) {
-                    out_.putInt(line.position);
-                    out_.putInt(line.page);
-                    out_.putInt(line.line);
-                }
-            }
+            WalkTimes::Scope scope(times, WalkTimes::Layout);
+            putLayout(walkLayout(model_, story_, request_), layoutHeader);
         }
         out_.setInt(layoutHeader + 3, static_cast<sal_Int32>(released_.size()));
         for (sal_Int32 index : released_) out_.putInt(index);
-        return out_.finish();
+        Sequence<Any> reply;
+        {
+            WalkTimes::Scope scope(times, WalkTimes::Pack);
+            reply = out_.finish();
+        }
+        times.print(what & packet::Story ? (what & packet::Layout ? "story+layout" : "story") : "layout");
+        return reply;
     }
 
 private:
+    void putLayout(const WalkedLayout& layout, size_t header) {
+        if (!layout.laidOut) return;
+        out_.setInt(header, layout.complete ? packet::LaidOut : packet::PartlyLaidOut);
+        out_.setInt(header + 1, layout.pageCount);
+        out_.setInt(header + 2, static_cast<sal_Int32>(layout.lines.size()));
+        for (const WalkedLine& line : layout.lines) {
+            out_.putInt(line.position);
+            out_.putInt(line.page);
+            out_.putInt(line.line);
+            out_.putInt(line.physicalPage);
+        }
+        if (layout.complete) return;
+        out_.putInt(layout.resume.physicalPage);
+        out_.putInt(layout.resume.page);
+        out_.putInt(layout.resume.position);
+    }
+
+    // Every paragraph and text object, for the writes that need them.
+    Sequence<Any> objects() {
+        out_.putInt(packet::kVersion);
+        out_.putInt(packet::Objects);
+        out_.putInt(static_cast<sal_Int32>(story_.paragraphs.size()));
+        out_.putInt(static_cast<sal_Int32>(story_.texts.size()));
+        for (const WalkedParagraph& paragraph : story_.paragraphs) {
+            out_.putInt(paragraph.textIndex);
+            out_.putParagraph(paragraph.range);
+        }
+        for (const WalkedText& text : story_.texts) out_.putText(text.text);
+        return out_.finish();
+    }
+
     void collect(const Reference<css::text::XText>& text, sal_Int32 row) {
         const sal_Int32 textIndex = story_.addText(text);
         Reference<css::container::XEnumerationAccess> access(text, UNO_QUERY_THROW);
@@ -249,6 +293,7 @@ private:
     // Reads the paragraph's text (which fixes its length and so every later
     // start) and, when packing the story, its attributes.
     void readParagraph(WalkedParagraph& paragraph, bool pack) {
+        WalkTimes::Scope scope(WalkTimes::current(), WalkTimes::Portions);
         OUStringBuffer text;
         std::vector<std::pair<sal_Int32, Sequence<Any>>> pieces;
         Reference<css::container::XEnumerationAccess> access(paragraph.range, UNO_QUERY_THROW);
@@ -286,6 +331,7 @@ private:
     }
 
     Reference<css::frame::XModel> model_;
+    const LayoutRequest request_;
     WalkedStory story_;
     PacketWriter out_;
     std::vector<sal_Int32> released_;
@@ -293,8 +339,8 @@ private:
 
 }  // namespace
 
-Sequence<Any> walkStory(const Reference<css::frame::XModel>& model, sal_Int32 what) {
-    return StoryWalker(model).run(what);
+Sequence<Any> walkStory(const Reference<css::frame::XModel>& model, sal_Int32 what, const LayoutRequest& request) {
+    return StoryWalker(model, request).run(what);
 }
 
 }  // namespace word

@@ -27,15 +27,6 @@ struct WalkedText {
     std::vector<sal_Int32> paragraphs;
 };
 
-// Where the last point was found: the next point, a little further on, is
-// found from there with a few short steps instead of a search from the top.
-struct PointHint {
-    sal_Int32 textIndex = -1;
-    size_t candidate = 0;  // index into the text's paragraphs
-    ::com::sun::star::uno::Reference<::com::sun::star::text::XTextRange> point;
-    sal_Int32 position = -1;
-};
-
 // The story as the walk knows it: paragraphs in story order and the texts
 // that hold them.
 struct WalkedStory {
@@ -50,10 +41,6 @@ struct WalkedStory {
     void place(WalkedParagraph& paragraph);
     // The text's index, -1 when it is not part of the main story.
     sal_Int32 textOf(const ::com::sun::star::uno::Reference<::com::sun::star::text::XText>& text) const;
-    // The story position of a collapsed point, -1 outside the main story.
-    sal_Int32 positionOf(const ::com::sun::star::uno::Reference<::com::sun::star::text::XTextRange>& point) const;
-    sal_Int32 positionOf(const ::com::sun::star::uno::Reference<::com::sun::star::text::XTextRange>& point,
-                         PointHint& hint) const;
 };
 
 }  // namespace word
