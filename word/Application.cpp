@@ -10,6 +10,8 @@
 
 #include <com/sun/star/document/MacroExecMode.hpp>
 #include <com/sun/star/document/UpdateDocMode.hpp>
+#include <com/sun/star/document/XUndoManager.hpp>
+#include <com/sun/star/document/XUndoManagerSupplier.hpp>
 #include <com/sun/star/frame/XComponentLoader.hpp>
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/lang/XComponent.hpp>
@@ -75,6 +77,16 @@ void closeQuietly(const Reference<css::lang::XComponent>& component) {
         if (closeable.is()) closeable->close(true); else if (component.is()) component->dispose();
     } catch (...) {
     }
+}
+
+// Checks and fixes write thousands of marks and corrections into the working
+// copy; none of them is ever undone, and recording each one costs the engine
+// as much as the write itself.
+void stopRecordingUndo(const Reference<css::lang::XComponent>& component) {
+    uno::guarded([&] {
+        Reference<css::document::XUndoManagerSupplier> supplier(component, uno::UNO_QUERY);
+        if (supplier.is()) supplier->getUndoManager()->lock();
+    });
 }
 
 std::atomic<long> openTimeoutSeconds{120};
@@ -225,6 +237,7 @@ Document Documents::Open(const std::string& openedPath, const OpenOptions& optio
     }
     std::shared_ptr<DocumentModel> document;
     try {
+        if (!options.readOnly) stopRecordingUndo(component);
         document = std::make_shared<DocumentModel>(textDocument, absolute);
     } catch (const WordError&) {
         if (watchdog.fired()) throw timedOut();

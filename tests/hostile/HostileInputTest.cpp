@@ -128,6 +128,15 @@ protected:
         arguments.insert(arguments.begin(), QUILLMARK_BINARY);
         return arguments;
     }
+    // Copies of the good thesis, named "<stem> 1.doc" to "<stem> <count>.doc".
+    static std::vector<std::string> thesisCopies(const std::string& stem, int count) {
+        std::vector<std::string> copies;
+        for (int i = 1; i <= count; ++i) {
+            copies.push_back(root_ + "/" + stem + " " + std::to_string(i) + ".doc");
+            fs::copy_file(thesis_, copies.back(), fs::copy_options::overwrite_existing);
+        }
+        return copies;
+    }
     static void expectNothingLeftBehind(const ProgramRun& run) {
         // An engine killed by the end of its owner may take a moment to go.
         for (int i = 0; i < 40 && engineOf(run.pid) > 0; ++i) std::this_thread::sleep_for(50ms);
@@ -388,11 +397,7 @@ TEST_F(HostileInput, AKilledEngineEndsItsDocumentAndTheNextIsChecked) {
 }
 
 TEST_F(HostileInput, AKilledBatchWorkerFailsItsFileAndTheOthersAreChecked) {
-    std::vector<std::string> theses;
-    for (int i = 1; i <= 3; ++i) {
-        theses.push_back(root_ + "/after the kill " + std::to_string(i) + ".doc");
-        fs::copy_file(thesis_, theses.back(), fs::copy_options::overwrite_existing);
-    }
+    const std::vector<std::string> theses = thesisCopies("after the kill", 3);
     const std::string slow = inputs_ + "/ten-thousand-pages.docx";
     auto seen = std::make_shared<std::chrono::milliseconds>(-1);
     auto sent = std::make_shared<bool>(false);
@@ -483,11 +488,7 @@ TEST_F(HostileInput, JobsCheckFilesSideBySideAndPrintThemInOrder) {
 }
 
 TEST_F(HostileInput, JobsStartOneEnginePerWorkerAndReuseIt) {
-    std::vector<std::string> files;
-    for (int i = 1; i <= 5; ++i) {
-        files.push_back(root_ + "/reused " + std::to_string(i) + ".doc");
-        fs::copy_file(thesis_, files.back(), fs::copy_options::overwrite_existing);
-    }
+    std::vector<std::string> files = thesisCopies("reused", 5);
     files.insert(files.begin() + 2, inputs_ + "/random.doc");
     std::vector<std::string> one = {"check"}, batch = {"check", "--jobs", "2"};
     for (const auto& f : files) one.push_back(f), batch.push_back(f);

@@ -96,13 +96,27 @@ ProgramRun runProgram(const std::vector<std::string>& arguments, const RunSettin
     return run;
 }
 
-pid_t engineOf(pid_t ownerPid) {
-    const std::string mark = "quillmark-engine-" + std::to_string(ownerPid) + ".";
+namespace {
+
+// Every running process, by pid.
+std::vector<pid_t> processes() {
+    std::vector<pid_t> pids;
     std::error_code error;
     for (fs::directory_iterator it("/proc", error), end; !error && it != end; it.increment(error)) {
         const std::string name = it->path().filename().string();
-        if (name.find_first_not_of("0123456789") != std::string::npos) continue;
-        if (readFile(it->path() / "cmdline").find(mark) != std::string::npos) return std::stoi(name);
+        if (name.find_first_not_of("0123456789") == std::string::npos) pids.push_back(std::stoi(name));
+    }
+    return pids;
+}
+
+std::string commandLineOf(pid_t pid) { return readFile(fs::path("/proc") / std::to_string(pid) / "cmdline"); }
+
+}  // namespace
+
+pid_t engineOf(pid_t ownerPid) {
+    const std::string mark = "quillmark-engine-" + std::to_string(ownerPid) + ".";
+    for (const pid_t pid : processes()) {
+        if (commandLineOf(pid).find(mark) != std::string::npos) return pid;
     }
     return -1;
 }
@@ -122,23 +136,16 @@ pid_t parentOf(pid_t pid) {
 
 std::vector<pid_t> childrenOf(pid_t parentPid) {
     std::vector<pid_t> children;
-    std::error_code error;
-    for (fs::directory_iterator it("/proc", error), end; !error && it != end; it.increment(error)) {
-        const std::string name = it->path().filename().string();
-        if (name.find_first_not_of("0123456789") != std::string::npos) continue;
-        if (parentOf(std::stoi(name)) == parentPid) children.push_back(std::stoi(name));
+    for (const pid_t pid : processes()) {
+        if (parentOf(pid) == parentPid) children.push_back(pid);
     }
     return children;
 }
 
 std::vector<pid_t> enginesBelow(pid_t rootPid) {
     std::vector<pid_t> engines;
-    std::error_code error;
-    for (fs::directory_iterator it("/proc", error), end; !error && it != end; it.increment(error)) {
-        const std::string name = it->path().filename().string();
-        if (name.find_first_not_of("0123456789") != std::string::npos) continue;
-        if (readFile(it->path() / "cmdline").find("quillmark-engine-") == std::string::npos) continue;
-        const pid_t engine = std::stoi(name);
+    for (const pid_t engine : processes()) {
+        if (commandLineOf(engine).find("quillmark-engine-") == std::string::npos) continue;
         for (pid_t p = parentOf(engine); p > 1; p = parentOf(p)) {
             if (p == rootPid) {
                 engines.push_back(engine);
@@ -150,7 +157,7 @@ std::vector<pid_t> enginesBelow(pid_t rootPid) {
 }
 
 std::string engineProfileOf(pid_t engine) {
-    const std::string cmdline = readFile(fs::path("/proc") / std::to_string(engine) / "cmdline");
+    const std::string cmdline = commandLineOf(engine);
     const std::string option = "-env:UserInstallation=";
     const std::size_t at = cmdline.find(option);
     if (at == std::string::npos) return {};
