@@ -31,6 +31,11 @@ int run(CLI::App& app, int argc, char** argv) {
     } catch (const std::exception& error) {
         std::cerr << "quillmark: " << error.what() << '\n';
         return 1;
+    } catch (...) {
+        // An engine exception that escaped translation: still one clear line,
+        // and the exit handlers end the engine and remove the working copies.
+        std::cerr << "quillmark: 文档引擎出错，检测没有完成\n";
+        return 2;
     }
 }
 

@@ -229,20 +229,26 @@ Document Documents::Open(const std::string& openedPath, const OpenOptions& optio
         if (interaction.passwordRequested()) throw passwordProtected(path);
         throw damaged(path);
     }
-    Reference<css::text::XTextDocument> textDocument(component, uno::UNO_QUERY);
-    Reference<css::frame::XModel> model(component, uno::UNO_QUERY);
-    if (!textDocument.is() || !model.is() || !isWordProcessingFilter(loadedFilter(model))) {
-        closeQuietly(component);
-        throw notADocument(path);
-    }
+    // The engine may be ended by the watchdog between the load's return and
+    // these calls: every one of them is guarded.
     std::shared_ptr<DocumentModel> document;
     try {
-        if (!options.readOnly) stopRecordingUndo(component);
-        document = std::make_shared<DocumentModel>(textDocument, absolute);
-    } catch (const WordError&) {
+        document = uno::guarded([&] {
+            Reference<css::text::XTextDocument> textDocument(component, uno::UNO_QUERY);
+            Reference<css::frame::XModel> model(component, uno::UNO_QUERY);
+            if (!textDocument.is() || !model.is() || !isWordProcessingFilter(loadedFilter(model))) {
+                closeQuietly(component);
+                throw notADocument(path);
+            }
+            if (!options.readOnly) stopRecordingUndo(component);
+            return std::make_shared<DocumentModel>(textDocument, absolute);
+        });
+    } catch (const WordError& e) {
         if (watchdog.fired()) throw timedOut();
+        if (e.code() == errors::EngineUnavailable) throw engineGone(path);
         throw;
     }
+    if (watchdog.fired()) throw timedOut();
     {
         std::lock_guard lock(app_->mutex);
         app_->documents.push_back(document);
