@@ -1,5 +1,6 @@
 // The reader component: loaded into the engine process, it walks a document
 // there with direct calls and answers with one packed reply.
+#include "MainThreadCall.h"
 #include "StoryPacket.h"
 #include "StoryWalk.h"
 #include "StoryWrite.h"
@@ -37,6 +38,8 @@ Sequence<OUString> serviceNames() {
 
 class StoryReaderJob : public cppu::WeakImplHelper2<css::task::XJob, css::lang::XServiceInfo> {
 public:
+    explicit StoryReaderJob(Reference<css::uno::XComponentContext> context) : context_(std::move(context)) {}
+
     // Arguments: "Model" (the document's XModel), "What" (packet::What flags),
     // and optionally the part of the layout to walk (see StoryPacket.h).
     Any SAL_CALL execute(const Sequence<css::beans::NamedValue>& arguments) override {
@@ -62,10 +65,12 @@ public:
         if (!model.is()) throw css::lang::IllegalArgumentException("no document model", *this, 0);
         // Nothing may escape as a C++ exception: the engine process would end.
         try {
-            if (what & word::packet::WriteCharProperty) {
-                return Any(word::writeCharProperty(model, request.storyStamp, start, end, property, value));
-            }
-            return Any(word::walkStory(model, what, request));
+            return word::callOnMainThread(context_, [&]() -> Any {
+                if (what & word::packet::WriteCharProperty) {
+                    return Any(word::writeCharProperty(model, request.storyStamp, start, end, property, value));
+                }
+                return Any(word::walkStory(model, what, request));
+            });
         } catch (const css::uno::Exception&) {
             throw;
         } catch (const std::exception& e) {
@@ -80,10 +85,13 @@ public:
     }
     sal_Bool SAL_CALL supportsService(const OUString& name) override { return cppu::supportsService(this, name); }
     Sequence<OUString> SAL_CALL getSupportedServiceNames() override { return serviceNames(); }
+
+private:
+    Reference<css::uno::XComponentContext> context_;
 };
 
-Reference<css::uno::XInterface> SAL_CALL createStoryReader(const Reference<css::uno::XComponentContext>&) {
-    return static_cast<cppu::OWeakObject*>(new StoryReaderJob);
+Reference<css::uno::XInterface> SAL_CALL createStoryReader(const Reference<css::uno::XComponentContext>& context) {
+    return static_cast<cppu::OWeakObject*>(new StoryReaderJob(context));
 }
 
 }  // namespace
