@@ -450,17 +450,50 @@ long DocumentModel::pageCount() {
 
 long DocumentModel::pageStart(long page) {
     ensureLayout(-1);
+    ensurePageWalked(page);
     return layout_->pageStart(page);
 }
 
 long DocumentModel::pageOf(long position) {
     ensureLayout(std::max(0L, position));
+    ensureLinesOfPage(position);
     return layout_->pageOf(position);
 }
 
 long DocumentModel::lineOf(long position) {
     ensureLayout(std::max(0L, position));
+    ensureLinesOfPage(position);
     return layout_->lineOf(position);
+}
+
+// Pages the walk stepped over (they lie inside one long paragraph) have
+// their lines walked only when a position on them is asked about.
+void DocumentModel::ensureLinesOfPage(long position) {
+    std::lock_guard lock(mutex_);
+    const LineStart* known = layout_->unknownLineAbove(position);
+    if (!known) return;
+    walkGap({.fromPhysicalPage = static_cast<sal_Int32>(known->physicalPage),
+             .fromPage = static_cast<sal_Int32>(known->page),
+             .fromPosition = static_cast<sal_Int32>(known->position),
+             .until = static_cast<sal_Int32>(position)});
+}
+
+// The same for the start of such a page: the walk begins on that page.
+void DocumentModel::ensurePageWalked(long page) {
+    std::lock_guard lock(mutex_);
+    const LineStart* known = layout_->unknownPageAfter(page);
+    if (!known) return;
+    walkGap({.fromPhysicalPage = static_cast<sal_Int32>(known->physicalPage + (page - known->page)),
+             .fromPage = static_cast<sal_Int32>(page),
+             .fromPosition = static_cast<sal_Int32>(known->position + 1),
+             .until = static_cast<sal_Int32>(known->position + 1)});
+}
+
+void DocumentModel::walkGap(const LayoutRequest& request) {
+    LayoutRequest stamped = request;
+    stamped.storyStamp = storyStamp_;
+    StoryReply reply = readStory(unoModel(), packet::Layout | packet::CachedStory, stamped);
+    if (reply.layout) layout_->fillGap(std::move(*reply.layout));
 }
 
 namespace {

@@ -23,6 +23,8 @@
 
 namespace word {
 
+struct LayoutRequest;
+
 namespace css = uno::css;
 
 // Everything the object model knows of one open document: the engine's
@@ -100,6 +102,9 @@ private:
     void ensureObjects();
     // Walks the layout as far as `position` needs (-1: all of it).
     void ensureLayout(long until);
+    void ensureLinesOfPage(long position);
+    void ensurePageWalked(long page);
+    void walkGap(const LayoutRequest& request);
     void forgetLayout();
     void forgetLayoutFrom(long paragraphStart);
     void checkUsable() const;

@@ -6,6 +6,7 @@
 #include <com/sun/star/uno/XInterface.hpp>
 
 #include <algorithm>
+#include <limits>
 
 namespace word {
 
@@ -127,6 +128,7 @@ StoryLayout readLayout(PacketReader& in, sal_Int32 state, long pageCount, sal_In
         if (layout.complete) line.page = std::min(line.page, layout.pageCount);
         line.line = std::max<long>(1, in.nextInt());
         line.physicalPage = std::max<long>(1, in.nextInt());
+        line.restOfPageUnknown = in.nextInt() != 0;
         layout.lines.push_back(line);
     }
     if (!layout.complete) {
@@ -174,6 +176,37 @@ void StoryLayout::append(StoryLayout&& more) {
     complete = more.complete;
     pageCount = more.pageCount;
     resume = more.resume;
+    findPageStarts();
+}
+
+const LineStart* StoryLayout::unknownLineAbove(long position) const {
+    const LineStart* line = lineHolding(lines, position);
+    return line && line->restOfPageUnknown && position > line->position ? line : nullptr;
+}
+
+const LineStart* StoryLayout::unknownPageAfter(long page) const {
+    for (size_t i = 0; i + 1 < lines.size(); ++i) {
+        if (lines[i].restOfPageUnknown && lines[i].page < page && page < lines[i + 1].page) return &lines[i];
+    }
+    return nullptr;
+}
+
+void StoryLayout::fillGap(StoryLayout&& walked) {
+    if (walked.lines.empty()) return;
+    const long from = walked.lines.front().position;
+    // The walk ends on the first line of a page it does not report.
+    const long to = walked.complete ? std::numeric_limits<long>::max() : walked.resume.position;
+    std::erase_if(walked.lines, [&](const LineStart& line) { return line.position >= to; });
+    auto first = std::lower_bound(lines.begin(), lines.end(), from,
+                                  [](const LineStart& line, long p) { return line.position < p; });
+    auto last = std::lower_bound(first, lines.end(), to, [](const LineStart& line, long p) { return line.position < p; });
+    const long nextKnown = last != lines.end() ? last->position : complete ? std::numeric_limits<long>::max() : resume.position;
+    first = lines.erase(first, last);
+    first = lines.insert(first, walked.lines.begin(), walked.lines.end()) + static_cast<long>(walked.lines.size());
+    if (!walked.complete && to < nextKnown) {
+        // The pages after the walk are still among those not walked.
+        lines.insert(first, LineStart{to, walked.resume.page, 1, walked.resume.physicalPage, true});
+    }
     findPageStarts();
 }
 

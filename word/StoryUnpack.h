@@ -15,6 +15,10 @@ struct LineStart {
     long page = 1;
     long line = 1;
     long physicalPage = 1;
+    // Only this first line of its page is known: the page lies inside one
+    // paragraph, and so may the pages up to the next line known. Their
+    // lines are walked when asked about.
+    bool restOfPageUnknown = false;
     bool operator==(const LineStart&) const = default;
 };
 
@@ -37,6 +41,14 @@ struct StoryLayout {
     long pageStart(long page) const;  // 1-based; clamped to the pages there are; when complete
     // Takes the lines of a walk that went on from `resume`.
     void append(StoryLayout&& more);
+    // The line known last before `position` when the lines between it and
+    // the next one known were not walked and the position lies among them.
+    const LineStart* unknownLineAbove(long position) const;
+    // The line known last before `page` when that page lies among pages
+    // whose lines were not walked.
+    const LineStart* unknownPageAfter(long page) const;
+    // Takes the lines of a walk of pages that were not walked.
+    void fillGap(StoryLayout&& walked);
     // Forgets the pages from the one holding `position` on (a write there
     // may move them); a later walk goes on from that page's first line.
     void dropFrom(long position);

@@ -21,6 +21,7 @@ inline constexpr int wdStartOfRangeRowNumber = 13;
 
 // Selection.GoTo.
 inline constexpr int wdGoToPage = 1;
+inline constexpr int wdGoToAbsolute = 1;
 inline constexpr int wdGoToNext = 2;
 inline constexpr int wdGoToPrevious = 3;
 

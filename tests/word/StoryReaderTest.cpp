@@ -13,10 +13,14 @@
 #include <com/sun/star/frame/XController.hpp>
 #include <com/sun/star/text/XPageCursor.hpp>
 #include <com/sun/star/text/XTextViewCursorSupplier.hpp>
+#include <com/sun/star/view/XViewCursor.hpp>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <map>
+#include <set>
 
 namespace {
 
@@ -264,6 +268,88 @@ TEST(StoryLayout, PagesAndLinesAfterWritesEqualAFreshWalk) {
         }
     }
     doc.Close();
+}
+
+// Where the view cursor shows a story position: the engine's page and the
+// line of that page, counted from the tops of all lines the view cursor
+// passes going down the document.
+class ViewLines {
+public:
+    explicit ViewLines(const word::Document& doc) : doc_(doc), cursor_(viewCursorOf(doc)), pages_(cursor_, css::uno::UNO_QUERY_THROW) {
+        css::uno::Reference<css::view::XViewCursor> lines(cursor_, css::uno::UNO_QUERY_THROW);
+        pages_->jumpToFirstPage();
+        pages_->jumpToStartOfPage();
+        do {
+            tops_[pages_->getPage()].insert(cursor_->getPosition().Y);
+        } while (lines->goDown(1, false));
+    }
+    long pageOf(long position) {
+        cursor_->gotoRange(doc_.model()->unoRange(position, position), false);
+        return pages_->getPage();
+    }
+    long lineOf(long position) {
+        const long page = pageOf(position);
+        const std::set<sal_Int32>& tops = tops_[page];
+        return static_cast<long>(std::distance(tops.begin(), tops.find(cursor_->getPosition().Y))) + 1;
+    }
+    long pages() const { return static_cast<long>(tops_.size()); }
+
+private:
+    const word::Document& doc_;
+    css::uno::Reference<css::text::XTextViewCursor> cursor_;
+    css::uno::Reference<css::text::XPageCursor> pages_;
+    std::map<long, std::set<sal_Int32>> tops_;
+};
+
+// A paragraph many pages long: the walk steps over the pages inside it and
+// walks them only when a position there is asked about, in any order, or
+// when the selection goes to one of them.
+TEST(StoryLayout, PagesInsideOneLongParagraphReadWhatTheViewShows) {
+    DocBuilder b;
+    b.paragraph("摘要", {.size = 16});
+    std::string longText;
+    for (int i = 0; i < 300; ++i) longText += kSentence;
+    b.paragraph(longText);
+    b.paragraph("末段");
+    const std::string saved = b.save(scratchDir() + "/long-paragraph.doc");
+    auto doc = openCopy(saved);
+    const word::StoryReply first = word::readStory(doc.model()->unoModel(), word::packet::Layout, word::WalkPlace::InEngine);
+    ASSERT_TRUE(first.layout);
+    EXPECT_TRUE(std::any_of(first.layout->lines.begin(), first.layout->lines.end(),
+                            [](const word::LineStart& line) { return line.restOfPageUnknown; }))
+        << "the walk should step over the pages inside the long paragraph";
+
+    ViewLines view(doc);
+    ASSERT_GE(view.pages(), 6);
+    EXPECT_EQ(doc.Content().Information(word::wdNumberOfPagesInDocument), view.pages());
+    const long end = doc.Content().End();
+    auto expectAsTheViewShows = [](word::Document& d, ViewLines& v, long position) {
+        auto at = d.Range(position, position);
+        ASSERT_EQ(at.Information(word::wdActiveEndPageNumber), v.pageOf(position)) << "at " << position;
+        ASSERT_EQ(at.Information(word::wdFirstCharacterLineNumber), v.lineOf(position)) << "at " << position;
+    };
+    // From the end backwards, so that later asks fall between pages walked.
+    for (long position = end - 1; position >= 0; position -= 97) expectAsTheViewShows(doc, view, position);
+    doc.Close();
+
+    // Forwards, each ask on a page after those walked so far.
+    auto forwards = openCopy(saved);
+    ViewLines forwardView(forwards);
+    for (long position = 0; position < end; position += 389) expectAsTheViewShows(forwards, forwardView, position);
+    forwards.Close();
+
+    auto again = openCopy(saved);
+    ViewLines fresh(again);
+    auto selection = sharedApplication().Selection();
+    again.Activate();
+    for (long page = fresh.pages(); page >= 1; --page) {
+        again.Range(0, 0).Select();
+        selection.GoTo(word::wdGoToPage, word::wdGoToAbsolute, page);
+        EXPECT_EQ(fresh.pageOf(selection.Start()), page);
+        EXPECT_EQ(fresh.lineOf(selection.Start()), 1) << "page " << page << " should begin at its first line";
+        EXPECT_EQ(selection.Information(word::wdFirstCharacterLineNumber), 1) << "page " << page;
+    }
+    again.Close();
 }
 
 // Writes land on exactly the characters asked for: after stretches inside a

@@ -33,7 +33,13 @@ struct SeenLine {
     sal_Int32 position;
     sal_Int32 physicalPage;
     sal_Int32 y;
+    bool restOfPageSkipped = false;
 };
+
+// How much of a paragraph must lie below a page's first line before the
+// walk asks whether the whole page lies inside it: more than a page holds
+// in an ordinary thesis.
+constexpr sal_Int32 kLongRemainder = 1000;
 
 class LayoutWalker {
 public:
@@ -48,7 +54,10 @@ public:
           lineEnds_(cursor_, UNO_QUERY) {}
 
     WalkedLayout run() {
-        pages_->jumpToLastPage();
+        {
+            WalkTimes::Scope scope(WalkTimes::current(), WalkTimes::LastPage);
+            pages_->jumpToLastPage();
+        }
         physicalCount_ = std::max<sal_Int32>(1, pages_->getPage());
         firstPage_ = std::clamp<sal_Int32>(request_.fromPhysicalPage, 1, physicalCount_);
         walkLines();
@@ -91,9 +100,11 @@ private:
                         seen_.back().physicalPage == line.physicalPage) {
                         break;  // the cursor did not move
                     }
+                    const bool startsPage = seen_.empty() || seen_.back().physicalPage != line.physicalPage;
                     seen_.push_back(line);
                     furthest = std::max(furthest, position);
                     if (reachedStop(line)) break;
+                    if (startsPage && steppedOverPages()) continue;
                 }
                 WalkTimes::Scope scope(times, WalkTimes::LineMoves);
                 if (!lines_->goDown(1, false)) break;
@@ -103,6 +114,51 @@ private:
             cursor_->gotoRange(story_.paragraphs[resume++].range->getStart(), false);
             jumped_ = true;
         }
+    }
+
+    // When the page that the last line seen begins lies wholly inside one
+    // paragraph (the next page begins inside it too), steps over it and
+    // over every following page that does too, and goes on at the first
+    // line of the last page that begins inside the paragraph. The pages are
+    // found by jumps that double, then halve: each view-cursor move inside a
+    // paragraph of megabytes costs the engine milliseconds. Only a page that
+    // begins well inside a long paragraph is looked at, so that an ordinary
+    // thesis pays nothing for it.
+    bool steppedOverPages() {
+        WalkTimes::Scope scope(WalkTimes::current(), WalkTimes::PageSteps);
+        SeenLine& top = seen_.back();
+        const size_t inside = paragraph_;
+        const WalkedParagraph& paragraph = story_.paragraphs[inside];
+        if (top.position <= paragraph.start || paragraph.start + paragraph.length - top.position < kLongRemainder ||
+            top.physicalPage + 1 == knownOutside_) {
+            return false;
+        }
+        // Page `page` begins inside the paragraph, after `top` and not after
+        // the position the walk is asked for.
+        auto beginsInside = [&](sal_Int32 page) {
+            if (page > physicalCount_ || !landsOn(page)) return false;
+            pages_->jumpToStartOfPage();
+            jumped_ = true;
+            const sal_Int32 position = linePosition();
+            return position > top.position && paragraph_ == inside && (request_.until < 0 || position <= request_.until);
+        };
+        sal_Int32 last = top.physicalPage;
+        sal_Int32 beyond = 0;
+        for (sal_Int32 step = 1; beyond == 0; step *= 2) {
+            if (beginsInside(last + step)) last += step; else beyond = last + step;
+        }
+        while (beyond - last > 1) {
+            const sal_Int32 middle = last + (beyond - last) / 2;
+            if (beginsInside(middle)) last = middle; else beyond = middle;
+        }
+        knownOutside_ = beyond;
+        landsOn(last);
+        pages_->jumpToStartOfPage();
+        jumped_ = true;
+        if (last == top.physicalPage) return false;
+        top.restOfPageSkipped = true;
+        steppedOver_.emplace_back(top.physicalPage, last - 1);
+        return true;
     }
 
     // A walk asked to go only so far stops at the first line of the page
@@ -163,7 +219,8 @@ private:
             candidate_ = lo;
         }
         jumped_ = false;
-        const WalkedParagraph& paragraph = story_.paragraphs[candidates[candidate_]];
+        paragraph_ = static_cast<size_t>(candidates[candidate_]);
+        const WalkedParagraph& paragraph = story_.paragraphs[paragraph_];
         return paragraph.start + std::min(offset, paragraph.length);
     }
 
@@ -216,7 +273,7 @@ private:
                                        ? wordPage[line.physicalPage]
                                        : pageCount_;
             layout.lines.push_back({line.position, std::max<sal_Int32>(1, page), static_cast<sal_Int32>(top - ys.begin()) + 1,
-                                    line.physicalPage});
+                                    line.physicalPage, line.restOfPageSkipped});
         }
         return layout;
     }
@@ -231,6 +288,9 @@ private:
         std::vector<bool> occupied(static_cast<size_t>(last) + 1, false);
         for (const SeenLine& line : seen_) {
             if (line.physicalPage >= 1) occupied[line.physicalPage] = true;
+        }
+        for (const auto& [first, lastStepped] : steppedOver_) {
+            for (sal_Int32 page = first; page <= std::min(lastStepped, last); ++page) occupied[page] = true;
         }
         std::vector<sal_Int32> wordPage(static_cast<size_t>(last) + 1, 0);
         sal_Int32 counted = std::max<sal_Int32>(0, request_.fromPage - 1);
@@ -280,12 +340,15 @@ private:
     std::optional<SeenLine> stop_;  // the first line it does not report
     sal_Int32 pageCount_ = 1;
     std::vector<SeenLine> seen_;
+    std::vector<std::pair<sal_Int32, sal_Int32>> steppedOver_;  // pages inside one paragraph, first and last
+    sal_Int32 knownOutside_ = 0;  // the page a step-over found not to begin inside its paragraph
     // The model cursor that measures line starts, and where it was.
     Reference<css::text::XTextCursor> walker_;
     Reference<css::text::XParagraphCursor> walkerParagraphs_;
     Reference<css::text::XTextRangeCompare> compare_;
     sal_Int32 walkerText_ = -1;
     size_t candidate_ = 0;
+    size_t paragraph_ = 0;  // the paragraph of the last line start measured
     bool jumped_ = true;
 };
 

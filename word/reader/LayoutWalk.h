@@ -16,6 +16,11 @@ struct WalkedLine {
     sal_Int32 page = 1;
     sal_Int32 line = 1;
     sal_Int32 physicalPage = 1;
+    // The page lies wholly inside one paragraph, and so may the pages after
+    // it up to the page of the next line reported: only this first line was
+    // walked. No paragraph starts there; a walk asked for a position there
+    // walks its page.
+    bool restOfPageSkipped = false;
 };
 
 // Which part of the layout to walk: from the start of an engine page whose
@@ -49,7 +54,10 @@ struct WalkedLayout {
 
 // Walks the laid-out lines with the view cursor, one line down at a time
 // from the first page asked for, so that every paragraph start is passed
-// without a jump to it. Pages are numbered as Word numbers them: an empty
+// without a jump to it. Pages that lie wholly inside one long paragraph are
+// stepped over (the first line of the first of them only), except the one
+// that holds `until`: lines deep inside a paragraph of megabytes cost the
+// engine milliseconds each. Pages are numbered as Word numbers them: an empty
 // page the engine inserts only to bring a restarted page number onto its
 // parity is not counted; one that a section starting on an odd or even page
 // needs is, since Word inserts it too.

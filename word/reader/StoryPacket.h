@@ -25,7 +25,8 @@
 // Latin size (double), Asian size (double), flags, escapement, underline,
 // colour, Latin language, Asian language.
 // A layout line: story position of its start, Word's page, line on the page,
-// the engine's page. After the lines of a partial walk: where it would go
+// the engine's page, and 1 where the walk took only this first line of a
+// page that lies wholly inside one paragraph (0 otherwise). After the lines of a partial walk: where it would go
 // on (the engine's page, Word's page, story position).
 // Then the index of each paragraph taken off the grid.
 
@@ -33,7 +34,7 @@
 
 namespace word::packet {
 
-constexpr sal_Int32 kVersion = 3;
+constexpr sal_Int32 kVersion = 4;
 
 // ReleaseGrid: paragraphs with exact line spacing stop snapping to the
 // document grid (which rounds their lines up to whole grid lines, where Word

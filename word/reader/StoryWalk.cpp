@@ -231,6 +231,7 @@ private:
             out_.putInt(line.page);
             out_.putInt(line.line);
             out_.putInt(line.physicalPage);
+            out_.putInt(line.restOfPageSkipped ? 1 : 0);
         }
         if (layout.complete) return;
         out_.putInt(layout.resume.physicalPage);

@@ -11,7 +11,7 @@ namespace word {
 // to see it). Costs nothing otherwise.
 class WalkTimes {
 public:
-    enum Phase { Enumerate, Portions, LineStarts, Layout, LineMoves, LinePositions, LineTops, FillIn, Pack, PhaseCount };
+    enum Phase { Enumerate, Portions, LineStarts, Layout, LineMoves, LinePositions, LineTops, LastPage, PageSteps, FillIn, Pack, PhaseCount };
 
     static bool enabled() {
         static const bool on = std::getenv("QUILLMARK_READER_TIMES") != nullptr;
@@ -48,7 +48,7 @@ public:
     void print(const char* what) const {
         if (!enabled()) return;
         static const char* const names[] = {"enumerate", "portions", "line starts", "layout", "line moves",
-                                            "line positions", "line tops", "fill in", "pack"};
+                                            "line positions", "line tops", "last page", "page steps", "fill in", "pack"};
         std::fprintf(stderr, "reader %s: total %.3f", what,
                      std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count());
         for (int i = 0; i < PhaseCount; ++i) std::fprintf(stderr, " %s %.3f", names[i], seconds_[i]);
