@@ -1,6 +1,7 @@
 #include "Application.h"
 
 #include "ApplicationState.h"
+#include "CompoundFile.h"
 #include "DocumentModel.h"
 #include "Engine.h"
 #include "FileFormat.h"
@@ -136,6 +137,9 @@ void requireWordFormat(const std::string& file, const std::string& path) {
             if (check.verdict == PackageVerdict::NotADocument) throw notADocument(path);
             return;
         }
+        case FileKind::Ole2:
+            if (compoundFileIsEncrypted(file)) throw passwordProtected(path);
+            return;
         default:
             return;
     }

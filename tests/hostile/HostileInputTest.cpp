@@ -10,10 +10,6 @@
 #include "word/Engine.h"
 #include "word/Uno.h"
 
-#include <com/sun/star/frame/XComponentLoader.hpp>
-#include <com/sun/star/frame/XStorable.hpp>
-#include <com/sun/star/util/XCloseable.hpp>
-#include <osl/file.hxx>
 
 #include <gtest/gtest.h>
 
@@ -43,32 +39,6 @@ constexpr auto kLongBound = 900s;     // a 1,000-page document on a busy machine
 std::string readAll(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string((std::istreambuf_iterator<char>(in)), {});
-}
-
-std::string fileUrl(const std::string& path) {
-    OUString url;
-    osl::FileBase::getFileURLFromSystemPath(word::uno::toOU(path), url);
-    return word::uno::toUtf8(url);
-}
-
-// Saves `source` again under a password, in the format of `target`'s extension.
-void saveEncrypted(const std::string& source, const std::string& target) {
-    word::uno::guarded([&] {
-        word::uno::Reference<css::frame::XComponentLoader> loader(word::Engine::instance().desktop(),
-                                                                   word::uno::UNO_QUERY_THROW);
-        const css::beans::PropertyValue hidden[] = {word::uno::prop("Hidden", word::uno::Any(true))};
-        auto document = loader->loadComponentFromURL(word::uno::toOU(fileUrl(source)), "_blank", 0,
-                                                     word::uno::Sequence<css::beans::PropertyValue>(hidden, 1));
-        const bool docx = fs::path(target).extension() == ".docx";
-        const css::beans::PropertyValue args[] = {
-            word::uno::prop("FilterName", word::uno::Any(OUString::createFromAscii(docx ? "MS Word 2007 XML" : "MS Word 97"))),
-            word::uno::prop("Password", word::uno::Any(OUString::createFromAscii("geheim"))),
-            word::uno::prop("Overwrite", word::uno::Any(true))};
-        word::uno::Reference<css::frame::XStorable>(document, word::uno::UNO_QUERY_THROW)
-            ->storeToURL(word::uno::toOU(fileUrl(target)), word::uno::Sequence<css::beans::PropertyValue>(args, 3));
-        word::uno::Reference<css::util::XCloseable>(document, word::uno::UNO_QUERY_THROW)->close(true);
-        return 0;
-    });
 }
 
 struct Expected {
@@ -105,7 +75,7 @@ protected:
         const std::string longer = DocBuilder().paragraphs(many).save(root_ + "/longer.doc");
         const std::string bytes = readAll(longer);
         std::ofstream(inputs_ + "/truncated.doc", std::ios::binary) << bytes.substr(0, bytes.size() / 2);
-        saveEncrypted(thesis, inputs_ + "/encrypted.doc");
+        saveWithPassword(thesis, inputs_ + "/encrypted.doc");
     }
     static void TearDownTestSuite() {
         delete server_;
@@ -162,8 +132,8 @@ TEST_F(HostileInput, EveryInputGetsItsAnswerWithinItsBoundAndLeavesNothingBehind
         {"passwd.doc", 2, "不是 Word 文档（.doc 或 .docx），无法检测：", kRefusalBound},
         {"zero.doc", 2, "无法把论文复制到工作文件夹，论文没有打开：", kRefusalBound},
         {"truncated.doc", 2, "文档已损坏，无法打开：", kEngineBound},
-        {"encrypted.doc", 2, "文档受密码保护，无法打开：", kEngineBound},
-        {"encrypted.docx", 2, "文档受密码保护，无法打开：", kEngineBound},
+        {"encrypted.doc", 2, "文档受密码保护，无法打开：", kRefusalBound},
+        {"encrypted.docx", 2, "文档受密码保护，无法打开：", kRefusalBound},
         {"macro-on-open.odt", -1, "", kEngineBound},
         {"linked-image.docx", -1, "", kEngineBound},
         {"linked-section.odt", -1, "", kEngineBound},

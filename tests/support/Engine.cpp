@@ -1,6 +1,12 @@
 #include "support/Engine.h"
 
 #include "word/Engine.h"
+#include "word/Uno.h"
+
+#include <com/sun/star/frame/XComponentLoader.hpp>
+#include <com/sun/star/frame/XStorable.hpp>
+#include <com/sun/star/util/XCloseable.hpp>
+#include <osl/file.hxx>
 
 #include <gtest/gtest.h>
 
@@ -72,4 +78,34 @@ public:
 const bool kEngineEnvironmentRegistered = (::testing::AddGlobalTestEnvironment(new EngineEnvironment), true);
 
 }  // namespace
+namespace {
+
+std::string fileUrl(const std::string& path) {
+    ::rtl::OUString url;
+    osl::FileBase::getFileURLFromSystemPath(word::uno::toOU(path), url);
+    return word::uno::toUtf8(url);
+}
+
+}  // namespace
+
+void saveWithPassword(const std::string& source, const std::string& target) {
+    namespace css = word::uno::css;
+    word::uno::guarded([&] {
+        word::uno::Reference<css::frame::XComponentLoader> loader(word::Engine::instance().desktop(),
+                                                                   word::uno::UNO_QUERY_THROW);
+        const css::beans::PropertyValue hidden[] = {word::uno::prop("Hidden", word::uno::Any(true))};
+        auto document = loader->loadComponentFromURL(word::uno::toOU(fileUrl(source)), "_blank", 0,
+                                                     word::uno::Sequence<css::beans::PropertyValue>(hidden, 1));
+        const bool docx = std::filesystem::path(target).extension() == ".docx";
+        const css::beans::PropertyValue args[] = {
+            word::uno::prop("FilterName", word::uno::Any(::rtl::OUString::createFromAscii(docx ? "MS Word 2007 XML" : "MS Word 97"))),
+            word::uno::prop("Password", word::uno::Any(::rtl::OUString::createFromAscii("geheim"))),
+            word::uno::prop("Overwrite", word::uno::Any(true))};
+        word::uno::Reference<css::frame::XStorable>(document, word::uno::UNO_QUERY_THROW)
+            ->storeToURL(word::uno::toOU(fileUrl(target)), word::uno::Sequence<css::beans::PropertyValue>(args, 3));
+        word::uno::Reference<css::util::XCloseable>(document, word::uno::UNO_QUERY_THROW)->close(true);
+        return 0;
+    });
+}
+
 }  // namespace quillmark::testing

@@ -16,4 +16,8 @@ std::string scratchDir();
 // a working copy.
 word::Document openCopy(const std::string& path);
 
+// Saves `source` again under a password through the engine, as Word 97-2003
+// or, for a `.docx` target, as an encrypted Word 2007 package.
+void saveWithPassword(const std::string& source, const std::string& target);
+
 }  // namespace quillmark::testing
