@@ -193,12 +193,16 @@ public:
 
     const std::vector<Finding>& findings() const { return findings_; }
 
-    // Closes the checked documents, so that a long batch keeps one document
-    // at a time in the engine.
+    // Closes the checked documents and deletes their working copies, so
+    // that a long batch keeps one document at a time in the engine and on
+    // disk.
     void closeDocuments() {
         while (!documents_.empty()) documents_.removeOne(0);
         last_.reset();
     }
+
+    // Deletes the working copies made so far; a batch is done with them.
+    void deleteWorkingCopies() { documents_.deleteWorkingCopies(); }
 
 private:
     void collect(const std::string& file, CheckKind kind) {
@@ -274,6 +278,7 @@ int serveBatchFiles(const CheckOptions& options, const std::vector<CheckKind>& k
         // After a failure the engine may be gone with the document: closing
         // it would only add a second message to the one the file has.
         if (checked) run.closeDocuments();
+        run.deleteWorkingCopies();
         const std::vector<Finding> found(run.findings().begin() + static_cast<std::ptrdiff_t>(seen), run.findings().end());
         seen = run.findings().size();
         CheckOptions one = options;

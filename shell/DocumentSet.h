@@ -72,8 +72,9 @@ public:
     // destroys every record.
     void shutDownWord();
 
-    // At program end: deletes every working copy made in this run, newest
-    // first, with the folder made for it; failures are ignored.
+    // Deletes every working copy made so far (at program end, or when a
+    // batch is done with its documents), newest first, with the folder made
+    // for it; failures are ignored.
     void deleteWorkingCopies();
 
     // Waits until every opening worker has finished.

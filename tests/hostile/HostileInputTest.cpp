@@ -468,6 +468,8 @@ TEST_F(HostileInput, JobsStartOneEnginePerWorkerAndReuseIt) {
     // a fresh profile is still the same start.
     auto started = std::make_shared<std::set<std::string>>();
     auto mostAtOnce = std::make_shared<std::size_t>(0);
+    auto mostCopies = std::make_shared<std::size_t>(0);
+    const fs::path work = fs::path(cacheHome_) / "quillmark" / "Temporary files for word";
     RunSettings s = settings(kEngineBound);
     s.whileRunning = [=](pid_t pid, std::chrono::milliseconds, const std::string&) {
         std::set<std::string> running;
@@ -476,6 +478,12 @@ TEST_F(HostileInput, JobsStartOneEnginePerWorkerAndReuseIt) {
         }
         started->insert(running.begin(), running.end());
         *mostAtOnce = std::max(*mostAtOnce, running.size());
+        std::error_code ignored;
+        std::size_t copies = 0;
+        for (auto it = fs::recursive_directory_iterator(work, ignored); it != fs::recursive_directory_iterator(); it.increment(ignored)) {
+            if (it->path().extension() == ".doc") ++copies;
+        }
+        *mostCopies = std::max(*mostCopies, copies);
     };
     const ProgramRun parallel = runProgram(command(batch), s);
     const ProgramRun sequential = runProgram(command(one), settings(kEngineBound));
@@ -484,6 +492,7 @@ TEST_F(HostileInput, JobsStartOneEnginePerWorkerAndReuseIt) {
     EXPECT_GE(started->size(), 1u) << "no engine seen";
     EXPECT_LE(started->size(), 2u) << "one engine per worker, reused for its next file";
     EXPECT_LE(*mostAtOnce, 2u);
+    EXPECT_LE(*mostCopies, 2u) << "a worker keeps the working copy of the file it checks, not of those it has done";
     EXPECT_EQ(parallel.status, 2);
     EXPECT_EQ(parallel.out, sequential.out);
     EXPECT_EQ(parallel.err, sequential.err);
