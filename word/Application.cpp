@@ -1,6 +1,7 @@
 #include "Application.h"
 
 #include "ApplicationState.h"
+#include "CallBound.h"
 #include "CompoundFile.h"
 #include "DocumentModel.h"
 #include "Engine.h"
@@ -234,9 +235,14 @@ Document Documents::Open(const std::string& openedPath, const OpenOptions& optio
         throw damaged(path);
     }
     // The engine may be ended by the watchdog between the load's return and
-    // these calls: every one of them is guarded.
+    // these calls: every one of them is guarded. They finish the opening and
+    // count against its bound, not against the bound of one call: after a
+    // load the engine may go on laying a huge document out for a while
+    // before it answers.
     std::shared_ptr<DocumentModel> document;
     try {
+        BoundedCall opening;
+        UnboundedWait onTheOpeningsClock;
         document = uno::guarded([&] {
             Reference<css::text::XTextDocument> textDocument(component, uno::UNO_QUERY);
             Reference<css::frame::XModel> model(component, uno::UNO_QUERY);

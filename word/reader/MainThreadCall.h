@@ -16,7 +16,8 @@ namespace word {
 // thousands of small calls spends much of its time handing that lock back
 // and forth. On the main thread the walk holds it throughout and the idle
 // work waits until it is done. Exceptions thrown by `work` reach the caller.
-// Where no main thread can be asked, `work` runs on the calling thread.
+// Where no main thread can be asked, or it does not pick the work up at once
+// (busy with a long stretch of layout), `work` runs on the calling thread.
 ::com::sun::star::uno::Any callOnMainThread(
     const ::com::sun::star::uno::Reference<::com::sun::star::uno::XComponentContext>& context,
     const std::function<::com::sun::star::uno::Any()>& work);
