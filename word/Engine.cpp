@@ -94,8 +94,35 @@ constexpr const char* kProfileSettings = R"(<?xml version="1.0" encoding="UTF-8"
 <item oor:path="/org.openoffice.Office.Writer/Content/Update"><prop oor:name="Link" oor:op="fuse"><value>2</value></prop></item>
 <item oor:path="/org.openoffice.Office.Linguistic/SpellChecking"><prop oor:name="IsSpellAuto" oor:op="fuse"><value>false</value></prop></item>
 <item oor:path="/org.openoffice.Office.Writer/AutoFunction/Completion"><prop oor:name="Enable" oor:op="fuse"><value>false</value></prop></item>
+<item oor:path="/org.openoffice.Office.Writer/AutoFunction/Completion"><prop oor:name="CollectWords" oor:op="fuse"><value>false</value></prop></item>
 </oor:items>
 )";
+
+// The engine's version ("7.4"), as its installation states it; empty when
+// it cannot be found.
+std::string engineVersion() {
+    std::ifstream in(std::string(kProgramDir) + "/../share/registry/main.xcd", std::ios::binary);
+    const std::string xcd((std::istreambuf_iterator<char>(in)), {});
+    const std::string property = "<prop oor:name=\"ooSetupVersion\">";
+    const auto at = xcd.find(property);
+    if (at == std::string::npos) return {};
+    const auto open = xcd.find("<value>", at);
+    const auto close = open == std::string::npos ? std::string::npos : xcd.find("</value>", open);
+    if (close == std::string::npos || close - open > 32) return {};
+    const std::string version = xcd.substr(open + 7, close - open - 7);
+    if (version.empty() || version.find_first_not_of("0123456789.") != std::string::npos) return {};
+    return version;
+}
+
+// A profile that has not seen this version of the engine makes every start
+// run the engine's graphics self-tests, about 3 s before it can serve: the
+// profile is told it has.
+std::string versionSeenSetting() {
+    static const std::string version = engineVersion();
+    if (version.empty()) return {};
+    return "<item oor:path=\"/org.openoffice.Setup/Product\"><prop oor:name=\"ooSetupLastVersion\" oor:op=\"fuse\"><value>" +
+           version + "</value></prop></item>\n";
+}
 
 // Our settings go into every profile, also into one copied from the cache
 // (which holds what the engine wrote at its first start): appended items
@@ -105,7 +132,8 @@ void applyProfileSettings(const std::string& profileDir) {
     std::ifstream in(file, std::ios::binary);
     std::string xml((std::istreambuf_iterator<char>(in)), {});
     in.close();
-    const std::string settings(kProfileSettings);
+    std::string settings(kProfileSettings);
+    settings.insert(settings.rfind("</oor:items>"), versionSeenSetting());
     const auto ours = settings.find("<item ");
     const auto oursEnd = settings.rfind("</oor:items>");
     const auto end = xml.rfind("</oor:items>");
@@ -148,10 +176,9 @@ std::string makeProfileDir() {
     std::filesystem::copy(profileTemplateDir(), pattern, std::filesystem::copy_options::recursive, error);
     if (error || !std::filesystem::exists(pattern + "/user/registrymodifications.xcu")) {
         std::filesystem::create_directories(pattern + "/user");
-        std::ofstream(pattern + "/user/registrymodifications.xcu") << kProfileSettings;
-    } else {
-        applyProfileSettings(pattern);
+        std::filesystem::remove(pattern + "/user/registrymodifications.xcu", error);
     }
+    applyProfileSettings(pattern);
     return pattern;
 }
 

@@ -50,6 +50,11 @@ public:
     void killUnanswering();
 
     pid_t pid() const { return pid_; }
+    // The private profile of the running engine.
+    std::string profileDirectory() const {
+        std::lock_guard lock(mutex_);
+        return profileDir_;
+    }
 
 private:
     Engine() = default;

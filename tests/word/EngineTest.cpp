@@ -68,6 +68,18 @@ TEST(EngineOpen, OpensADocumentBuiltAndSavedAsDoc) {
     doc.Close();
 }
 
+// A profile that has not seen the engine's version makes the engine run its
+// graphics self-tests at every start (seconds before it serves a document);
+// they leave their log in the profile.
+TEST(EngineLife, AnEngineStartsWithoutTheSelfTestsOfANewVersion) {
+    const std::string path = DocBuilder().paragraph("摘要").save(scratchDir() + "/start.doc");
+    auto doc = openCopy(path);
+    const std::filesystem::path profile = word::Engine::instance().profileDirectory();
+    ASSERT_TRUE(std::filesystem::exists(profile / "user")) << profile;
+    EXPECT_FALSE(std::filesystem::exists(profile / "user" / "GraphicsRenderTests.log"));
+    doc.Close();
+}
+
 TEST(EngineLife, AKilledEngineRaisesAnErrorAndTheNextUseStartsAFreshOne) {
     const std::string path = DocBuilder().paragraph("一段文字").save(scratchDir() + "/alive.doc");
     auto doc = openCopy(path);
