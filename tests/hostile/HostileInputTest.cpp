@@ -295,11 +295,13 @@ TEST_F(HostileInput, AnOpeningPastTheTimeLimitEndsThatDocumentAndTheNextGoesOn) 
 TEST_F(HostileInput, AnEngineOverItsMemoryLimitEndsThatDocumentOnly) {
     RunSettings s = settings(kEngineBound);
     s.environment["QUILLMARK_ENGINE_MEMORY_MB"] = "900";
-    const ProgramRun run =
-        runProgram(command({"check", inputs_ + "/ten-thousand-pages.docx", "--parts", "cn-abstract"}), s);
+    const ProgramRun run = runProgram(
+        command({"check", inputs_ + "/ten-thousand-pages.docx", "--parts", "cn-abstract", "--call-timeout", "30"}), s);
     figures_.emplace_back("engine memory 900 MB", run);
-    // Either the engine could not start within its limit or it died while
-    // laying the document out: the one message says so, nothing is left.
+    // Either the engine could not start within its limit, or it died while
+    // laying the document out, or, starved of memory, it stopped answering
+    // (seen once in about ten runs on a busy machine: the call bound ends
+    // it): the one message says so, nothing is left.
     EXPECT_EQ(run.status, 2) << run.out;
     EXPECT_NE(run.err.find("文档引擎"), std::string::npos) << run.err;
     expectNothingLeftBehind(run);
