@@ -98,8 +98,8 @@ constexpr const char* kProfileSettings = R"(<?xml version="1.0" encoding="UTF-8"
 </oor:items>
 )";
 
-// The engine's version ("7.4"), as its installation states it; empty when
-// it cannot be found.
+}  // namespace
+
 std::string engineVersion() {
     std::ifstream in(std::string(kProgramDir) + "/../share/registry/main.xcd", std::ios::binary);
     const std::string xcd((std::istreambuf_iterator<char>(in)), {});
@@ -114,15 +114,14 @@ std::string engineVersion() {
     return version;
 }
 
-// A profile that has not seen this version of the engine makes every start
-// run the engine's graphics self-tests, about 3 s before it can serve: the
-// profile is told it has.
 std::string versionSeenSetting() {
     static const std::string version = engineVersion();
     if (version.empty()) return {};
     return "<item oor:path=\"/org.openoffice.Setup/Product\"><prop oor:name=\"ooSetupLastVersion\" oor:op=\"fuse\"><value>" +
            version + "</value></prop></item>\n";
 }
+
+namespace {
 
 // Our settings go into every profile, also into one copied from the cache
 // (which holds what the engine wrote at its first start): appended items

@@ -15,6 +15,15 @@
 
 namespace word {
 
+// The engine's version ("7.4"), as its installation states it; empty when
+// it cannot be found.
+std::string engineVersion();
+
+// A profile that has not seen this version of the engine makes every start
+// run the engine's graphics self-tests, about 3 s before it can serve. This
+// registry item (empty when the version is unknown) tells a profile it has.
+std::string versionSeenSetting();
+
 // The engine process: a private LibreOffice started on demand with its own
 // pipe name and its own temporary user profile, ended with the program.
 // Safe to call from any thread.
