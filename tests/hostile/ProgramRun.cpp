@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <poll.h>
@@ -19,9 +20,17 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// Reads a file of /proc with plain reads: a process that ends while its
+// files are read makes the read fail (ESRCH), which a stream reports by
+// throwing; here it is only the end of what there is.
 std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), {});
+    std::string bytes;
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return bytes;
+    char buffer[4096];
+    for (ssize_t got; (got = read(fd, buffer, sizeof buffer)) > 0;) bytes.append(buffer, static_cast<std::size_t>(got));
+    close(fd);
+    return bytes;
 }
 
 void readSome(int& fd, std::string& into) {
