@@ -14,6 +14,7 @@
 #include "shell/Fakes.h"
 #include "support/DocBuilder.h"
 #include "support/Engine.h"
+#include "support/Files.h"
 #include "template/Codepage936.h"
 #include "word/Engine.h"
 
@@ -49,6 +50,7 @@ using testing::RecordingMessages;
 using testing::ScriptedDialogs;
 using testing::StatusJournal;
 using testing::TempFolder;
+using testing::readBytes;
 
 namespace {
 
@@ -56,11 +58,6 @@ constexpr int kRunTimeout = 300000;  // ms; a check of the sample thesis takes s
 
 QString q(const char* text) { return QString::fromUtf8(text); }
 QString q(const std::string& text) { return QString::fromStdString(text); }
-
-std::string readBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // A row of the findings list in the harness's text form, without the line
 // (the list does not show it).

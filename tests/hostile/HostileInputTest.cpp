@@ -7,6 +7,7 @@
 
 #include "support/DocBuilder.h"
 #include "support/Engine.h"
+#include "support/Files.h"
 #include "word/Engine.h"
 #include "word/Uno.h"
 
@@ -35,11 +36,6 @@ using namespace std::chrono_literals;
 constexpr auto kRefusalBound = 20s;   // refused before the engine starts
 constexpr auto kEngineBound = 300s;   // opened, or refused, by the engine
 constexpr auto kLongBound = 900s;     // a 1,000-page document on a busy machine
-
-std::string readAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), {});
-}
 
 struct Expected {
     std::string input;
@@ -73,7 +69,7 @@ protected:
         thesis_ = thesis;
         std::vector<std::string> many(400, "一段足够长的正文，让截断的文档缺少它的后半部分。");
         const std::string longer = DocBuilder().paragraphs(many).save(root_ + "/longer.doc");
-        const std::string bytes = readAll(longer);
+        const std::string bytes = readBytes(longer);
         std::ofstream(inputs_ + "/truncated.doc", std::ios::binary) << bytes.substr(0, bytes.size() / 2);
         saveWithPassword(thesis, inputs_ + "/encrypted.doc");
     }
@@ -81,7 +77,7 @@ protected:
         delete server_;
         server_ = nullptr;
         std::cout << "\nTime per input (wall seconds / program CPU seconds, machine load "
-                  << readAll("/proc/loadavg").substr(0, 14) << "):\n";
+                  << readBytes("/proc/loadavg").substr(0, 14) << "):\n";
         for (const auto& [name, run] : figures_) {
             std::cout << "  " << std::left << std::setw(28) << name << std::fixed << std::setprecision(2) << std::setw(8)
                       << run.seconds << run.cpuSeconds << "  exit " << run.status << '\n';
@@ -147,7 +143,7 @@ TEST_F(HostileInput, EveryInputGetsItsAnswerWithinItsBoundAndLeavesNothingBehind
     for (const Expected& e : table) {
         SCOPED_TRACE(e.input);
         const std::string path = inputs_ + "/" + e.input;
-        const std::string before = fs::is_regular_file(path) ? readAll(path) : std::string();
+        const std::string before = fs::is_regular_file(path) ? readBytes(path) : std::string();
         std::vector<std::string> arguments = {"check", path};
         arguments.insert(arguments.end(), e.options.begin(), e.options.end());
         const ProgramRun run = runProgram(command(arguments), settings(e.bound));
@@ -164,7 +160,7 @@ TEST_F(HostileInput, EveryInputGetsItsAnswerWithinItsBoundAndLeavesNothingBehind
             EXPECT_NE(run.err.find(e.input), std::string::npos) << "names the user's file: " << run.err;
         }
         if (fs::is_regular_file(path)) {
-            EXPECT_EQ(readAll(path), before) << "the original must not change";
+            EXPECT_EQ(readBytes(path), before) << "the original must not change";
         }
         expectNothingLeftBehind(run);
     }
@@ -201,11 +197,11 @@ void expectNoRoomMessage(const ProgramRun& run, const std::string& thesis, const
     EXPECT_EQ(run.status, 2) << run.out << run.err;
     EXPECT_EQ(run.err, "quillmark: 无法把论文复制到工作文件夹，论文没有打开：" + thesis +
                            "（工作文件夹所在的磁盘没有足够的空间）\n");
-    EXPECT_EQ(readAll(thesis), before) << "the original must not change";
+    EXPECT_EQ(readBytes(thesis), before) << "the original must not change";
 }
 
 TEST_F(HostileInput, AFileSizeLimitBelowTheThesisGivesTheNoRoomMessage) {
-    const std::string before = readAll(thesis_);
+    const std::string before = readBytes(thesis_);
     for (const char* verb : {"check", "inspect"}) {
         SCOPED_TRACE(verb);
         RunSettings s = settings(kRefusalBound);
@@ -225,7 +221,7 @@ TEST_F(HostileInput, AFullDiskGivesTheNoRoomMessage) {
     if (geteuid() != 0 || std::system(mountCommand.c_str()) != 0) {
         GTEST_SKIP() << "mounting a small file system needs root; the file size limit stands in for it";
     }
-    const std::string before = readAll(thesis_);
+    const std::string before = readBytes(thesis_);
     const fs::path filler = fs::path(mount) / "filler";
     std::system(("head -c 1M /dev/zero > '" + filler.string() + "' 2>/dev/null").c_str());
     RunSettings s = settings(kRefusalBound);

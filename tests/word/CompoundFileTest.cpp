@@ -2,25 +2,17 @@
 // open it; damaged or looping compound files are left to the engine.
 #include "support/DocBuilder.h"
 #include "support/Engine.h"
+#include "support/Files.h"
 #include "word/CompoundFile.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 
 namespace {
 
 using namespace quillmark::testing;
-
-std::string readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), {});
-}
-
-void writeAll(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
 std::uint32_t u32(const std::string& bytes, std::size_t at) {
     std::uint32_t value = 0;
@@ -59,17 +51,17 @@ TEST_F(CompoundFiles, APasswordIsSeenInTheFile) {
 
 TEST_F(CompoundFiles, DamagedOrLoopingFilesAreLeftToTheEngine) {
     const std::string dir = scratchDir();
-    const std::string bytes = readAll(encryptedDoc_);
-    writeAll(dir + "/header-only.doc", bytes.substr(0, 600));
+    const std::string bytes = readBytes(encryptedDoc_);
+    writeBytes(dir + "/header-only.doc", bytes.substr(0, 600));
     EXPECT_FALSE(word::compoundFileIsEncrypted(dir + "/header-only.doc"));
 
     // The directory's first sector names itself as the next one: a loop.
-    std::string looping = readAll(encryptedDoc_);
+    std::string looping = readBytes(encryptedDoc_);
     const std::size_t sectorSize = std::size_t{1} << (static_cast<unsigned char>(looping[0x1E]));
     const std::uint32_t directory = u32(looping, 0x30);
     const std::uint32_t firstTableSector = u32(looping, 0x4C);
     putU32(looping, (firstTableSector + 1) * sectorSize + 4 * directory, directory);
-    writeAll(dir + "/looping.doc", looping);
+    writeBytes(dir + "/looping.doc", looping);
     EXPECT_FALSE(word::compoundFileIsEncrypted(dir + "/looping.doc"));
 
     EXPECT_FALSE(word::compoundFileIsEncrypted(dir + "/missing.doc"));

@@ -7,6 +7,7 @@
 #include "shell/Shell.h"
 #include "shell/ShellTexts.h"
 #include "support/DocBuilder.h"
+#include "support/Files.h"
 #include "word/msword.h"
 
 #include <gtest/gtest.h>
@@ -26,11 +27,7 @@ using testing::DocBuilder;
 using testing::RecordingMessages;
 using testing::RecordingStatus;
 using testing::TempFolder;
-
-std::string readBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using testing::readBytes;
 
 std::string thesis(const fs::path& path, const std::string& text) {
     fs::create_directories(path.parent_path());
