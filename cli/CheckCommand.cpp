@@ -150,7 +150,7 @@ public:
     }
 
     ~CommandLineCheck() {
-        documents_.shutDownWord();
+        documents_.endWordAtOnce();
         documents_.deleteWorkingCopies();
     }
 

@@ -185,6 +185,17 @@ void DocumentSet::shutDownWord() {
     application_.reset();
 }
 
+void DocumentSet::endWordAtOnce() {
+    waitForOpenings();
+    std::lock_guard held(runLock_);
+    std::shared_ptr<word::Application> app = records_.empty() ? application_ : records_.front()->wordApplication;
+    for (auto& record : records_) record->setWordDocument({});
+    records_.clear();
+    application_.reset();
+    if (!app) app = std::make_shared<word::Application>();  // an engine may run without a document
+    app->QuitAtOnce();
+}
+
 void DocumentSet::deleteWorkingCopies() {
     for (auto it = workingCopies_.rbegin(); it != workingCopies_.rend(); ++it) {
         std::error_code ignored;

@@ -71,6 +71,9 @@ public:
     // At program end: quits the engine without saving, ignoring errors, and
     // destroys every record.
     void shutDownWord();
+    // The same for a program that ends next: the engine is ended at once
+    // rather than closing each document and shutting down in order.
+    void endWordAtOnce();
 
     // Deletes every working copy made so far (at program end, or when a
     // batch is done with its documents), newest first, with the folder made

@@ -347,4 +347,15 @@ void Application::Quit(bool saveChanges) {
     Engine::instance().shutDown();
 }
 
+void Application::QuitAtOnce() {
+    std::vector<std::shared_ptr<DocumentModel>> documents;
+    {
+        std::lock_guard lock(state_->mutex);
+        documents = state_->documents;
+    }
+    for (const auto& model : documents) state_->forget(model);
+    documents.clear();
+    Engine::instance().endAtOnce();
+}
+
 }  // namespace word

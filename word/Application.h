@@ -64,6 +64,9 @@ public:
     word::Document ActiveDocument() const;
     void Activate();
     void Quit(bool saveChanges = false);
+    // Ours, for a program that is about to end: drops every document unsaved
+    // and ends the engine at once, without its own orderly shutdown.
+    void QuitAtOnce();
 
     const std::shared_ptr<ApplicationState>& state() const { return state_; }
     static word::Selection Selection(const std::shared_ptr<ApplicationState>& state);

@@ -17,6 +17,7 @@
 #include <com/sun/star/container/XEnumerationAccess.hpp>
 #include <com/sun/star/frame/XController.hpp>
 #include <com/sun/star/frame/XFrame.hpp>
+#include <com/sun/star/frame/XLayoutManager.hpp>
 #include <com/sun/star/lang/Locale.hpp>
 #include <com/sun/star/lang/XServiceInfo.hpp>
 #include <com/sun/star/style/LineSpacing.hpp>
@@ -498,6 +499,19 @@ void DocumentModel::walkGap(const LayoutRequest& request) {
 
 namespace {
 
+// The engine's profile keeps the status bar off: a hidden document's status
+// bar counts its words after every load, which holds the engine's main
+// thread for a tenth of a second. A person looking at the document gets it.
+void showStatusBar(const Reference<css::frame::XFrame>& frame) {
+    Reference<css::beans::XPropertySet> frameProperties(frame, UNO_QUERY);
+    if (!frameProperties.is()) return;
+    Reference<css::frame::XLayoutManager> layout(frameProperties->getPropertyValue("LayoutManager"), UNO_QUERY);
+    if (!layout.is()) return;
+    const OUString statusBar("private:resource/statusbar/statusbar");
+    if (!layout->getElement(statusBar).is()) layout->createElement(statusBar);
+    layout->showElement(statusBar);
+}
+
 void setGridSnapping(const std::vector<Reference<css::text::XTextRange>>& paragraphs, bool snap) {
     uno::guarded([&] {
         for (const auto& paragraph : paragraphs) {
@@ -555,6 +569,7 @@ void DocumentModel::setWindowVisible(bool visible) {
         auto frame = unoModel()->getCurrentController()->getFrame();
         auto window = frame->getContainerWindow();
         if (window.is()) window->setVisible(visible);
+        if (visible) showStatusBar(frame);
         // A shown window comes to the front, over the program's own window.
         Reference<css::awt::XTopWindow> top(window, UNO_QUERY);
         if (visible && top.is()) top->toFront();

@@ -77,7 +77,12 @@ void removeStaleLeftovers() {
 // Settings of the private profile: no lock files (a stale one would make the
 // engine ask a question), macros never run, no backups, recovery or updates;
 // no spelling or word collection while idle (they compete with the walks
-// that read the layout, and nothing here shows their marks).
+// that read the layout, and nothing here shows their marks). No sidebar,
+// status bar or font previews either: a hidden document has them too, and
+// they hold the engine's main thread that the walks run on (the sidebar
+// rebuilds its panels at every view-cursor move, the status bar counts the
+// words of the whole document after a load, the font box draws every
+// font's name in that font).
 constexpr const char* kProfileSettings = R"(<?xml version="1.0" encoding="UTF-8"?>
 <oor:items xmlns:oor="http://openoffice.org/2001/registry" xmlns:xs="http://www.w3.org/2001/XMLSchema" xmlns:xsi="http://www.w3.org/2001/XMLSchema-instance">
 <item oor:path="/org.openoffice.Office.Common/Misc"><prop oor:name="UseLocking" oor:op="fuse"><value>false</value></prop></item>
@@ -95,14 +100,22 @@ constexpr const char* kProfileSettings = R"(<?xml version="1.0" encoding="UTF-8"
 <item oor:path="/org.openoffice.Office.Linguistic/SpellChecking"><prop oor:name="IsSpellAuto" oor:op="fuse"><value>false</value></prop></item>
 <item oor:path="/org.openoffice.Office.Writer/AutoFunction/Completion"><prop oor:name="Enable" oor:op="fuse"><value>false</value></prop></item>
 <item oor:path="/org.openoffice.Office.Writer/AutoFunction/Completion"><prop oor:name="CollectWords" oor:op="fuse"><value>false</value></prop></item>
+<item oor:path="/org.openoffice.Office.Views/Windows/org.openoffice.Office.Views:WindowType['swriter/10336']"><prop oor:name="Visible" oor:op="fuse"><value>false</value></prop></item>
+<item oor:path="/org.openoffice.Office.UI.WriterWindowState/UIElements/States"><node oor:name="private:resource/statusbar/statusbar" oor:op="replace"><prop oor:name="Visible" oor:op="fuse"><value>false</value></prop></node></item>
+<item oor:path="/org.openoffice.Office.Common/Font/View"><prop oor:name="ShowFontBoxWYSIWYG" oor:op="fuse"><value>false</value></prop></item>
 </oor:items>
 )";
 
 }  // namespace
 
 std::string engineVersion() {
-    std::ifstream in(std::string(kProgramDir) + "/../share/registry/main.xcd", std::ios::binary);
-    const std::string xcd((std::istreambuf_iterator<char>(in)), {});
+    // Read in one go: the file has megabytes, and the program waits for
+    // this before the engine starts.
+    std::ifstream in(std::string(kProgramDir) + "/../share/registry/main.xcd", std::ios::binary | std::ios::ate);
+    std::string xcd(in ? static_cast<size_t>(std::max<std::streamoff>(0, in.tellg())) : 0, '\0');
+    in.seekg(0);
+    in.read(xcd.data(), static_cast<std::streamsize>(xcd.size()));
+    xcd.resize(static_cast<size_t>(std::max<std::streamsize>(0, in.gcount())));
     const std::string property = "<prop oor:name=\"ooSetupVersion\">";
     const auto at = xcd.find(property);
     if (at == std::string::npos) return {};
@@ -354,6 +367,21 @@ void Engine::shutDown() {
         return;
     }
     dead_ = true;
+    stopProcess();
+}
+
+void Engine::endAtOnce() {
+    std::lock_guard lock(mutex_);
+    dead_ = true;
+    // Our references go first, while the bridge still carries their release.
+    desktop_.clear();
+    storyReader_.clear();
+    remoteContext_.clear();
+    if (const pid_t pid = pid_; pid > 0) {
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+        pid_ = -1;
+    }
     stopProcess();
 }
 

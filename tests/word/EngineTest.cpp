@@ -3,7 +3,14 @@
 #include "word/CallBound.h"
 #include "word/CallGate.h"
 #include "word/Engine.h"
+#include "word/DocumentModel.h"
 #include "word/msword.h"
+
+#include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/frame/XController.hpp>
+#include <com/sun/star/frame/XFrame.hpp>
+#include <com/sun/star/frame/XLayoutManager.hpp>
+#include <com/sun/star/frame/XModel.hpp>
 
 #include <gtest/gtest.h>
 
@@ -15,6 +22,10 @@
 
 namespace {
 
+namespace css = ::com::sun::star;
+using css::uno::Reference;
+using css::uno::UNO_QUERY_THROW;
+using quillmark::testing::DocBuilder;
 using namespace quillmark::testing;
 
 std::string writeFile(const std::string& name, const std::string& bytes) {
@@ -78,6 +89,52 @@ TEST(EngineLife, AnEngineStartsWithoutTheSelfTestsOfANewVersion) {
     ASSERT_TRUE(std::filesystem::exists(profile / "user")) << profile;
     EXPECT_FALSE(std::filesystem::exists(profile / "user" / "GraphicsRenderTests.log"));
     doc.Close();
+}
+
+Reference<css::frame::XLayoutManager> layoutManagerOf(const word::Document& doc) {
+    const auto frame = doc.model()->unoModel()->getCurrentController()->getFrame();
+    return {Reference<css::beans::XPropertySet>(frame, UNO_QUERY_THROW)->getPropertyValue("LayoutManager"), UNO_QUERY_THROW};
+}
+
+// A hidden document's status bar counts the words of the whole document
+// after every load, on the thread that the walks need; a document a person
+// looks at has one.
+TEST(EngineLife, OnlyAShownDocumentHasAStatusBar) {
+    const std::string path = DocBuilder().paragraph("一段文字").save(scratchDir() + "/statusbar.doc");
+    auto doc = openCopy(path);
+    const rtl::OUString statusBar("private:resource/statusbar/statusbar");
+    const auto layout = layoutManagerOf(doc);
+    // The bars come a moment after the load.
+    const rtl::OUString toolBar("private:resource/toolbar/standardbar");
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!layout->getElement(toolBar).is() && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    ASSERT_TRUE(layout->getElement(toolBar).is());
+    EXPECT_FALSE(layout->getElement(statusBar).is());
+    sharedApplication().SetVisible(true);
+    EXPECT_TRUE(layout->getElement(statusBar).is());
+    EXPECT_TRUE(layout->isElementVisible(statusBar));
+    sharedApplication().SetVisible(false);
+    doc.Close();
+}
+
+TEST(EngineLife, EndingAtOnceLeavesNoProcessOrProfileAndTheNextUseStartsAFreshOne) {
+    const std::string path = DocBuilder().paragraph("一段文字").save(scratchDir() + "/end.doc");
+    auto doc = openCopy(path);
+    const pid_t pid = word::Engine::instance().pid();
+    ASSERT_GT(pid, 0);
+    const std::filesystem::path profile = word::Engine::instance().profileDirectory();
+    ASSERT_TRUE(std::filesystem::exists(profile));
+    sharedApplication().QuitAtOnce();
+    EXPECT_NE(kill(pid, 0), 0) << "the engine process is still there";
+    EXPECT_FALSE(std::filesystem::exists(profile));
+    EXPECT_FALSE(word::Engine::instance().alive());
+    EXPECT_EQ(sharedApplication().Documents().Count(), 0);
+    auto again = openCopy(path);
+    EXPECT_EQ(again.Content().Text(), "一段文字\r");
+    EXPECT_NE(word::Engine::instance().pid(), pid);
+    again.Close();
 }
 
 TEST(EngineLife, AKilledEngineRaisesAnErrorAndTheNextUseStartsAFreshOne) {
