@@ -488,7 +488,9 @@ void Engine::connect(const std::string& pipeName, const std::vector<std::string>
             stopProcess();
             throw WordError(errors::EngineUnavailable, "连接文档引擎超时");
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        // A failed attempt costs next to nothing; a long pause between
+        // attempts is time the program waits for an engine that is ready.
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
 }
 

@@ -5,6 +5,8 @@
 #include "WordConstants.h"
 #include "WordError.h"
 
+#include <com/sun/star/beans/UnknownPropertyException.hpp>
+#include <com/sun/star/beans/XMultiPropertySet.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/beans/XPropertySetInfo.hpp>
 #include <com/sun/star/style/BreakType.hpp>
@@ -182,18 +184,27 @@ long ParagraphFormat::OutlineLevel() const { return common<long>(*doc_, paragrap
 
 namespace {
 
-// Read from the engine when asked: few paragraphs are ever asked.
+// Read from the engine when asked: few paragraphs are ever asked. Both
+// properties come in one call.
 bool breaksPageBefore(DocumentModel& doc, long index) {
     return uno::guarded([&] {
-        uno::Reference<uno::css::beans::XPropertySet> props(doc.paragraphObject(index), uno::UNO_QUERY);
+        uno::Reference<uno::css::beans::XMultiPropertySet> props(doc.paragraphObject(index), uno::UNO_QUERY);
         if (!props.is()) return false;
-        const auto info = props->getPropertySetInfo();
+        uno::Sequence<rtl::OUString> names(2);
+        names[0] = "BreakType";
+        names[1] = "PageDescName";
+        uno::Sequence<uno::Any> values;
+        try {
+            values = props->getPropertyValues(names);
+        } catch (const uno::css::beans::UnknownPropertyException&) {
+            return false;  // not a paragraph that has them
+        }
         uno::css::style::BreakType type = uno::css::style::BreakType_NONE;
-        if (info->hasPropertyByName("BreakType")) props->getPropertyValue("BreakType") >>= type;
+        if (values.getLength() > 0) values[0] >>= type;
         if (type == uno::css::style::BreakType_PAGE_BEFORE || type == uno::css::style::BreakType_PAGE_BOTH) return true;
         // A paragraph that starts another page style starts a page too.
         rtl::OUString pageStyle;
-        if (info->hasPropertyByName("PageDescName")) props->getPropertyValue("PageDescName") >>= pageStyle;
+        if (values.getLength() > 1) values[1] >>= pageStyle;
         return !pageStyle.isEmpty();
     });
 }
@@ -203,8 +214,8 @@ bool breaksPageBefore(DocumentModel& doc, long index) {
 long ParagraphFormat::PageBreakBefore() const {
     if (paragraphs_.empty()) return wdUndefined;
     const bool first = breaksPageBefore(*doc_, paragraphs_.front());
-    for (long index : paragraphs_) {
-        if (breaksPageBefore(*doc_, index) != first) return wdUndefined;
+    for (size_t i = 1; i < paragraphs_.size(); ++i) {
+        if (breaksPageBefore(*doc_, paragraphs_[i]) != first) return wdUndefined;
     }
     return first ? -1 : 0;
 }
