@@ -306,16 +306,39 @@ long DocumentModel::positionOf(const Reference<css::text::XTextRange>& point) {
     });
 }
 
+namespace {
+
+// Whether the runs cover [start, end) wholly and `update` changes none of
+// them there.
+bool runsUnchangedBy(const std::vector<CharRun>& runs, long start, long end,
+                     const std::function<void(CharAttributes&)>& update) {
+    long covered = start;
+    for (const CharRun& run : runs) {
+        if (run.end <= start || run.start >= end) continue;
+        if (run.start > covered) return false;
+        CharAttributes updated = run.attributes;
+        update(updated);
+        if (!(updated == run.attributes)) return false;
+        covered = std::max(covered, run.end);
+    }
+    return covered >= end;
+}
+
+}  // namespace
+
 void DocumentModel::setCharProperty(long start, long end, const char* name, const Any& value, bool affectsLayout,
-                                    const std::function<void(CharAttributes&)>& update) {
+                                    const std::function<void(CharAttributes&)>& update, Skip skip) {
     ensureStory();
     std::lock_guard lock(mutex_);
     auto [first, last] = paragraphsTouching(start, end);
+    long firstWritten = -1;
     for (long i = first; i <= last && i >= 0; ++i) {
         const ParagraphEntry& p = paragraphs_[i];
         const long s = std::max(start, p.start);
         const long e = std::min(end, p.start + p.length);
         if (s >= e) continue;
+        if (skip == Skip::Unchanged && runsUnchangedBy(runs_[i], s, e, update)) continue;
+        if (firstWritten < 0) firstWritten = i;
         uno::guarded([&] {
             if (writeCharPropertyInEngine(unoModel(), storyStamp_, s, e, name, value)) return;
             Reference<css::beans::XPropertySet> props(unoRange(s, e), UNO_QUERY_THROW);
@@ -338,7 +361,7 @@ void DocumentModel::setCharProperty(long start, long end, const char* name, cons
         }
         runs_[i] = std::move(updated);
     }
-    if (affectsLayout && first >= 0) forgetLayoutFrom(paragraphs_[first].start);
+    if (affectsLayout && firstWritten >= 0) forgetLayoutFrom(paragraphs_[firstWritten].start);
 }
 
 void DocumentModel::setParagraphProperty(long index, const char* name, const Any& value, bool affectsLayout) {

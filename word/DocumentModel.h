@@ -59,9 +59,14 @@ public:
     CharAttributes markAttributes(long index);
 
     // Writes. Each applies to every paragraph part of [start, end) without its
-    // paragraph marks.
+    // paragraph marks. `update` keeps the cached runs in step; where it
+    // models the property fully, `Skip::Unchanged` leaves out the engine's
+    // call for a part whose cached runs already have the value (a check
+    // marks or blackens the same words more than once).
+    enum class Skip { Never, Unchanged };
     void setCharProperty(long start, long end, const char* name, const uno::Any& value,
-                         bool affectsLayout, const std::function<void(CharAttributes&)>& update);
+                         bool affectsLayout, const std::function<void(CharAttributes&)>& update,
+                         Skip skip = Skip::Never);
     void setParagraphProperty(long index, const char* name, const uno::Any& value, bool affectsLayout);
     void insertParagraphBreak(long position);
     // Returns the number of characters the story gained.

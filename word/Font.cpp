@@ -199,13 +199,13 @@ void Font::SetSubscript(long value) {
 void Font::SetUnderline(long value) {
     const short underline = engineUnderline(value);
     span_.doc->setCharProperty(span_.start, span_.end, "CharUnderline", uno::Any(underline), false,
-                               [&](CharAttributes& a) { a.underline = underline; });
+                               [&](CharAttributes& a) { a.underline = underline; }, DocumentModel::Skip::Unchanged);
 }
 
 void Font::SetColor(long bgr) {
     const std::int32_t rgb = rgbFromBgr(bgr);
     span_.doc->setCharProperty(span_.start, span_.end, "CharColor", uno::Any(rgb), false,
-                               [&](CharAttributes& a) { a.rgbColor = rgb; });
+                               [&](CharAttributes& a) { a.rgbColor = rgb; }, DocumentModel::Skip::Unchanged);
 }
 
 }  // namespace word

@@ -186,6 +186,23 @@ TEST(EngineLife, ACallTheEngineDoesNotAnswerEndsAtItsLimitAndTheNextUseStartsAFr
     again.Close();
 }
 
+// A check marks the same words more than once, and a correction blackens
+// text that is black already: such a write asks nothing of the engine.
+TEST(EngineLife, AColourTheTextHasAlreadyIsNotWrittenAgain) {
+    const std::string path = DocBuilder().paragraph("一段文字").paragraph("二段").save(scratchDir() + "/again.doc");
+    auto doc = openCopy(path);
+    doc.Range(0, 4).Font().SetColor(192);
+    const pid_t pid = word::Engine::instance().pid();
+    const CallLimit limit(std::chrono::seconds(1));
+    kill(pid, SIGSTOP);
+    EXPECT_NO_THROW(doc.Range(1, 3).Font().SetColor(192));
+    EXPECT_EQ(doc.Range(0, 4).Font().Color(), 192);
+    // Partly red: the rest has to be written, and the stopped engine cannot.
+    EXPECT_THROW(doc.Range(2, 7).Font().SetColor(192), word::WordError);
+    kill(pid, SIGCONT);
+    doc.Close();
+}
+
 TEST(EngineLife, WaitingAtAPausedRunsGateIsNotTheEnginesTime) {
     const std::string path = DocBuilder().paragraph("一段文字").save(scratchDir() + "/paused.doc");
     auto doc = openCopy(path);

@@ -218,6 +218,22 @@ TEST(ObjectModelWrites, FontPutsAndToggleLandInTheDocument) {
     reopened.Close();
 }
 
+// Marking a range of which a part is marked already writes the rest.
+TEST(ObjectModelWrites, MarkingAPartlyMarkedRangeMarksAllOfIt) {
+    const std::string path = DocBuilder().paragraph("第一段文字").paragraph("第二段").save(scratchDir() + "/part.doc");
+    auto doc = openCopy(path);
+    doc.Range(1, 3).Font().SetColor(word::wdColorMarkRed);
+    doc.Range(0, 9).Font().SetColor(word::wdColorMarkRed);
+    doc.Range(0, 9).Font().SetColor(word::wdColorMarkRed);
+    const std::string saved = scratchDir() + "/part-saved.doc";
+    doc.SaveAs(saved);
+    doc.Close();
+    auto reopened = openCopy(saved);
+    EXPECT_EQ(reopened.Range(0, 5).Font().Color(), 192);
+    EXPECT_EQ(reopened.Range(6, 9).Font().Color(), 192);
+    reopened.Close();
+}
+
 TEST(ObjectModelWrites, TypeParagraphKeepsPositionsConsistent) {
     const std::string path = DocBuilder().paragraph("甲乙").paragraph("丙").save(scratchDir() + "/t.doc");
     auto doc = openCopy(path);
