@@ -194,8 +194,13 @@ private:
             jumped_ = true;
         }
         walker_->gotoRange(Reference<css::text::XTextRange>(cursor_.get()), false);
-        walkerParagraphs_->gotoStartOfParagraph(true);
-        const sal_Int32 offset = walker_->getString().getLength();
+        // A paragraph's first line needs no count (the engine counts by
+        // exporting the text between).
+        sal_Int32 offset = 0;
+        if (!walkerParagraphs_->isStartOfParagraph()) {
+            walkerParagraphs_->gotoStartOfParagraph(true);
+            offset = walker_->getString().getLength();
+        }
         auto startsAtOrBefore = [&](size_t candidate) {
             return compare_->compareRegionStarts(story_.paragraphs[candidates[candidate]].range,
                                                  Reference<css::text::XTextRange>(walker_.get())) >= 0;
