@@ -53,8 +53,9 @@ int main(int argc, char** argv) {
     quillmark::addCheckCommand(app);
 
     const int exitCode = run(app, argc, argv);
-    // End the engine while the runtime that talks to it is still whole.
-    word::Engine::instance().shutDown();
+    // End the engine while the runtime that talks to it is still whole; a
+    // program that ends has nothing to keep in it.
+    word::Engine::instance().endAtOnce();
     quillmark::removeWorkingFolder();
     return exitCode;
 }
