@@ -201,12 +201,22 @@ private:
             walkerParagraphs_->gotoStartOfParagraph(true);
             offset = walker_->getString().getLength();
         }
-        auto startsAtOrBefore = [&](size_t candidate) {
+        auto comparedToWalker = [&](size_t candidate) {
             return compare_->compareRegionStarts(story_.paragraphs[candidates[candidate]].range,
-                                                 Reference<css::text::XTextRange>(walker_.get())) >= 0;
+                                                 Reference<css::text::XTextRange>(walker_.get()));
         };
+        auto startsAtOrBefore = [&](size_t candidate) { return comparedToWalker(candidate) >= 0; };
+        // Each comparison costs the engine two marks in the document. Going
+        // down line by line, a line further into the paragraph of the line
+        // before is in that paragraph, and a paragraph's first line is
+        // usually the next paragraph's.
         bool found = false;
-        if (!jumped_ || startsAtOrBefore(candidate_)) {
+        if (!jumped_ && offset > lastOffset_ && offset <= story_.paragraphs[candidates[candidate_]].length) {
+            found = true;
+        } else if (!jumped_ && offset == 0 && candidate_ + 1 < candidates.size() && comparedToWalker(candidate_ + 1) == 0) {
+            ++candidate_;
+            found = true;
+        } else if (!jumped_ || startsAtOrBefore(candidate_)) {
             for (int step = 0; step < 4; ++step) {
                 if (candidate_ + 1 >= candidates.size() || !startsAtOrBefore(candidate_ + 1)) {
                     found = true;
@@ -224,6 +234,7 @@ private:
             candidate_ = lo;
         }
         jumped_ = false;
+        lastOffset_ = offset;
         paragraph_ = static_cast<size_t>(candidates[candidate_]);
         const WalkedParagraph& paragraph = story_.paragraphs[paragraph_];
         return paragraph.start + std::min(offset, paragraph.length);
@@ -355,6 +366,7 @@ private:
     size_t candidate_ = 0;
     size_t paragraph_ = 0;  // the paragraph of the last line start measured
     bool jumped_ = true;
+    sal_Int32 lastOffset_ = 0;  // the offset of that line start in its paragraph
 };
 
 }  // namespace
