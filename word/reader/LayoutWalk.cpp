@@ -16,6 +16,7 @@
 #include <com/sun/star/view/XViewCursor.hpp>
 
 #include <algorithm>
+#include <limits>
 #include <map>
 #include <optional>
 
@@ -35,6 +36,15 @@ struct SeenLine {
     sal_Int32 y;
     bool restOfPageSkipped = false;
 };
+
+// Inside the engine a line start's offset in its paragraph is counted after
+// the walk, where it is cheap; over the bridge that would be a third call
+// for each line, and it is counted at once.
+#ifdef QUILLMARK_READER_IN_ENGINE
+constexpr bool kDeferOffsets = true;
+#else
+constexpr bool kDeferOffsets = false;
+#endif
 
 // How much of a paragraph must lie below a page's first line before the
 // walk asks whether the whole page lies inside it: more than a page holds
@@ -61,6 +71,7 @@ public:
         physicalCount_ = std::max<sal_Int32>(1, pages_->getPage());
         firstPage_ = std::clamp<sal_Int32>(request_.fromPhysicalPage, 1, physicalCount_);
         walkLines();
+        countDeferredOffsets();
         fillIn();
         return numbered();
     }
@@ -79,28 +90,33 @@ private:
         while (steps < limit && !stop_) {
             while (steps++ < limit) {
                 WalkTimes& times = WalkTimes::current();
-                sal_Int32 position = -1;
                 {
                     WalkTimes::Scope scope(times, WalkTimes::LineStarts);
                     if (lineEnds_.is() && !lineEnds_->isAtStartOfLine()) lineEnds_->gotoStartOfLine(false);
                 }
-                {
-                    WalkTimes::Scope scope(times, WalkTimes::LinePositions);
-                    position = linePosition();
-                }
-                if (position < 0) break;
-                SeenLine line{position, 0, 0};
+                SeenLine line{-1, 0, 0};
                 {
                     WalkTimes::Scope scope(times, WalkTimes::LineTops);
                     line.physicalPage = pages_->getPage();
                     line.y = cursor_->getPosition().Y;
                 }
+                // A line of the page of the line before may have its offset
+                // counted after the walk.
+                const bool mayDefer = kDeferOffsets && request_.until < 0 && !seen_.empty() &&
+                                      seen_.back().physicalPage == line.physicalPage;
+                {
+                    WalkTimes::Scope scope(times, WalkTimes::LinePositions);
+                    line.position = linePosition(mayDefer);
+                }
+                const sal_Int32 position = line.position;
+                if (position < 0) break;
                 if (position >= request_.fromPosition) {  // not before the part asked for
                     if (!seen_.empty() && seen_.back().position == line.position && seen_.back().y == line.y &&
                         seen_.back().physicalPage == line.physicalPage) {
                         break;  // the cursor did not move
                     }
                     const bool startsPage = seen_.empty() || seen_.back().physicalPage != line.physicalPage;
+                    if (pendingOffset_.is()) deferred_.push_back({seen_.size(), pendingOffset_, paragraph_});
                     seen_.push_back(line);
                     furthest = std::max(furthest, position);
                     if (reachedStop(line)) break;
@@ -179,7 +195,8 @@ private:
     // there and back to its paragraph's start: the characters between are
     // the offset, and the paragraph is the one the walk was in or one of
     // the next few (a binary search after a jump).
-    sal_Int32 linePosition() {
+    sal_Int32 linePosition(bool mayDefer = false) {
+        pendingOffset_.clear();
         const Reference<css::text::XText> text = cursor_->getText();
         const sal_Int32 textIndex = text.is() ? story_.textOf(text) : -1;
         if (textIndex < 0) return -1;
@@ -197,7 +214,20 @@ private:
         // A paragraph's first line needs no count (the engine counts by
         // exporting the text between).
         sal_Int32 offset = 0;
-        if (!walkerParagraphs_->isStartOfParagraph()) {
+        const bool firstLine = walkerParagraphs_->isStartOfParagraph();
+        if (!firstLine && mayDefer && !jumped_) {
+            // Going down line by line, a line that does not start its
+            // paragraph goes on the paragraph of the line before. Its offset
+            // is counted after the walk, all in one action of the engine's
+            // (each count ends an action on the view, which costs as much as
+            // a cursor move); until then it stands one past the last known.
+            pendingOffset_ = text->createTextCursorByRange(Reference<css::text::XTextRange>(walker_.get()));
+            lastOffset_ = std::numeric_limits<sal_Int32>::max();
+            const WalkedParagraph& paragraph = story_.paragraphs[paragraph_];
+            provisional_ = std::min(provisional_ + 1, paragraph.start + paragraph.length);
+            return provisional_;
+        }
+        if (!firstLine) {
             walkerParagraphs_->gotoStartOfParagraph(true);
             offset = walker_->getString().getLength();
         }
@@ -237,7 +267,29 @@ private:
         lastOffset_ = offset;
         paragraph_ = static_cast<size_t>(candidates[candidate_]);
         const WalkedParagraph& paragraph = story_.paragraphs[paragraph_];
-        return paragraph.start + std::min(offset, paragraph.length);
+        provisional_ = paragraph.start + std::min(offset, paragraph.length);
+        return provisional_;
+    }
+
+    // Counts the offsets the walk left for later, inside one action of the
+    // engine's: no view-cursor move happens meanwhile.
+    void countDeferredOffsets() {
+        if (deferred_.empty()) return;
+        WalkTimes::Scope scope(WalkTimes::current(), WalkTimes::LinePositions);
+        model_->lockControllers();
+        try {
+            for (const DeferredOffset& pending : deferred_) {
+                Reference<css::text::XParagraphCursor> at(pending.cursor, UNO_QUERY_THROW);
+                at->gotoStartOfParagraph(true);
+                const WalkedParagraph& paragraph = story_.paragraphs[pending.paragraph];
+                seen_[pending.line].position = paragraph.start + std::min(pending.cursor->getString().getLength(), paragraph.length);
+            }
+        } catch (...) {
+            model_->unlockControllers();
+            throw;
+        }
+        model_->unlockControllers();
+        deferred_.clear();
     }
 
     // Paragraphs no line start of the walk fell into (the cells beside the
@@ -367,6 +419,15 @@ private:
     size_t paragraph_ = 0;  // the paragraph of the last line start measured
     bool jumped_ = true;
     sal_Int32 lastOffset_ = 0;  // the offset of that line start in its paragraph
+    sal_Int32 provisional_ = 0;  // its position, or a stand-in one past the last known
+    // Line starts whose offset is counted after the walk.
+    struct DeferredOffset {
+        size_t line;  // in seen_
+        Reference<css::text::XTextCursor> cursor;
+        size_t paragraph;
+    };
+    Reference<css::text::XTextCursor> pendingOffset_;  // of the line just measured
+    std::vector<DeferredOffset> deferred_;
 };
 
 }  // namespace
