@@ -3,6 +3,8 @@
 #include "shell/WorkingFolder.h"
 #include "word/Engine.h"
 
+#include <atomic>
+#include <chrono>
 #include <csignal>
 #include <mutex>
 #include <pthread.h>
@@ -16,6 +18,7 @@ namespace {
 
 std::mutex hookMutex;
 std::function<void(int)> interruptionHook;
+std::atomic<bool> interrupting{false};
 
 sigset_t interruptionSignals() {
     sigset_t signals;
@@ -26,6 +29,7 @@ sigset_t interruptionSignals() {
 }
 
 void endInterrupted(int signal) {
+    interrupting = true;
     std::function<void(int)> hook;
     {
         std::lock_guard lock(hookMutex);
@@ -53,6 +57,10 @@ void handleInterruptions() {
         }
         endInterrupted(signal);
     }).detach();
+}
+
+void waitIfInterrupted() {
+    while (interrupting) std::this_thread::sleep_for(std::chrono::milliseconds(50));
 }
 
 void setInterruptionHook(std::function<void(int)> hook) {

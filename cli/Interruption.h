@@ -15,4 +15,9 @@ void handleInterruptions();
 // to its workers and waits for them). Replaces an earlier hook.
 void setInterruptionHook(std::function<void(int signal)> hook);
 
+// For the end of main: while an interruption is being handled, the program
+// must not end by itself (the interruption ends it, with its own status),
+// even when the engine's end made the run fail first.
+void waitIfInterrupted();
+
 }  // namespace quillmark

@@ -53,6 +53,7 @@ int main(int argc, char** argv) {
     quillmark::addCheckCommand(app);
 
     const int exitCode = run(app, argc, argv);
+    quillmark::waitIfInterrupted();
     // End the engine while the runtime that talks to it is still whole; a
     // program that ends has nothing to keep in it.
     word::Engine::instance().endAtOnce();
