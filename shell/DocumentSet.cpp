@@ -169,31 +169,29 @@ void DocumentSet::hide() {
 }
 
 void DocumentSet::shutDownWord() {
-    waitForOpenings();
-    std::lock_guard held(runLock_);
-    // Also quits an engine left running after its last document was removed
-    // one by one.
-    std::shared_ptr<word::Application> app = records_.empty() ? application_ : records_.front()->wordApplication;
-    if (app) {
+    endWord([](word::Application& app) {
         try {
-            app->Quit(false);
+            app.Quit(false);
         } catch (const std::exception&) {
         }
-    }
-    for (auto& record : records_) record->setWordDocument({});
-    records_.clear();
-    application_.reset();
+    });
 }
 
 void DocumentSet::endWordAtOnce() {
+    endWord([](word::Application& app) { app.QuitAtOnce(); });
+}
+
+void DocumentSet::endWord(const std::function<void(word::Application&)>& quit) {
     waitForOpenings();
     std::lock_guard held(runLock_);
+    // Also quits an engine left running after its last document was removed
+    // one by one, or one that runs without a document.
     std::shared_ptr<word::Application> app = records_.empty() ? application_ : records_.front()->wordApplication;
+    if (!app) app = std::make_shared<word::Application>();
     for (auto& record : records_) record->setWordDocument({});
     records_.clear();
     application_.reset();
-    if (!app) app = std::make_shared<word::Application>();  // an engine may run without a document
-    app->QuitAtOnce();
+    quit(*app);
 }
 
 void DocumentSet::deleteWorkingCopies() {

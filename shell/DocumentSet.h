@@ -99,6 +99,9 @@ public:
     RunLock& runLock() { return runLock_; }
 
 private:
+    // Drops every record and quits the engine the way `quit` does.
+    void endWord(const std::function<void(word::Application&)>& quit);
+
     std::filesystem::path copyIntoWorkDir(const std::filesystem::path& source);
     void joinFinishedOpenings();
 

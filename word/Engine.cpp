@@ -373,16 +373,7 @@ void Engine::shutDown() {
 void Engine::endAtOnce() {
     std::lock_guard lock(mutex_);
     dead_ = true;
-    // Our references go first, while the bridge still carries their release.
-    desktop_.clear();
-    storyReader_.clear();
-    remoteContext_.clear();
-    if (const pid_t pid = pid_; pid > 0) {
-        kill(pid, SIGKILL);
-        waitpid(pid, nullptr, 0);
-        pid_ = -1;
-    }
-    stopProcess();
+    stopProcess(Ending::AtOnce);
 }
 
 void Engine::abandon() {
@@ -399,13 +390,14 @@ void Engine::killUnanswering() {
     if (const pid_t pid = pid_; pid > 0) kill(pid, SIGKILL);
 }
 
-void Engine::stopProcess() {
+void Engine::stopProcess(Ending ending) {
+    // Our references go first, while the bridge still carries their release.
     desktop_.clear();
     storyReader_.clear();
     remoteContext_.clear();
     if (pid_ > 0) {
-        kill(pid_, SIGTERM);
-        for (int i = 0; i < 50; ++i) {
+        kill(pid_, ending == Ending::AtOnce ? SIGKILL : SIGTERM);
+        for (int i = 0; i < 50 && ending == Ending::GivenTime; ++i) {
             if (waitpid(pid_, nullptr, WNOHANG) == pid_) {
                 pid_ = -1;
                 break;

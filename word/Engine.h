@@ -76,7 +76,10 @@ private:
     void start();
     void launch(const std::vector<std::string>& args);
     void connect(const std::string& pipeName, const std::vector<std::string>& args);
-    void stopProcess();
+    // Ends the process (given a second to end by itself, or killed at once)
+    // and removes its pipe and profile.
+    enum class Ending { GivenTime, AtOnce };
+    void stopProcess(Ending ending = Ending::GivenTime);
     static void endAtExit();
 
     mutable std::recursive_mutex mutex_;
