@@ -98,6 +98,10 @@ bool validateOptions(const CheckOptions& options, std::vector<CheckKind>& kinds,
         err << "quillmark: no file to check\n";
         return false;
     }
+    if (options.comments && options.report.empty()) {
+        err << "quillmark: --comments needs --report\n";
+        return false;
+    }
     if (!options.report.empty() && options.files.size() != 1) {
         err << "quillmark: --report takes exactly one file to check\n";
         return false;
@@ -193,7 +197,7 @@ public:
 
     bool writeReportOf(const std::string& target) {
         if (!last_) return false;
-        const ReportResult result = writeReport(*last_, target, runLock_);
+        const ReportResult result = writeReport(*last_, target, runLock_, {.comments = options_.comments});
         if (!result.ok()) messages_.showMessage(result.message);
         return result.ok();
     }
@@ -336,6 +340,7 @@ void addCheckCommand(CLI::App& app) {
                       "Parts to check, comma-separated: cover,cn-abstract,en-abstract,notes,body,references");
     check->add_flag("--fix", options->fix, "Correct the formatting instead of only reporting it");
     check->add_option("--report", options->report, "Write the checked document here and the text report beside it");
+    check->add_flag("--comments", options->comments, "Put every finding into the report document as a review comment");
     check->add_flag("--json", options->json, "Print the findings as JSON");
     check->add_flag("--verbose", options->verbose, "Print the run's status texts on standard error");
     check->add_option("--open-timeout", options->openTimeoutSeconds,

@@ -18,6 +18,7 @@ struct CheckOptions {
     std::string parts;  // comma-separated; empty: every built part
     bool fix = false;
     std::string report;
+    bool comments = false;  // the findings as review comments in the report document
     bool json = false;
     bool verbose = false;
     int openTimeoutSeconds = 120;

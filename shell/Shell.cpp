@@ -1,5 +1,7 @@
 #include "shell/Shell.h"
 
+#include "shell/ReportTarget.h"
+
 #include "shell/FindingsCommands.h"
 #include "shell/ProgressText.h"
 #include "shell/ShellTexts.h"
@@ -112,16 +114,24 @@ std::optional<std::string> Shell::reportName(std::optional<std::size_t> selected
         messages_.showMessage(texts::kSelectItem);
         return std::nullopt;
     }
-    return defaultReportName(documents_.at(*selectedDocument)->displayName);
+    const auto& record = documents_.at(*selectedDocument);
+    return defaultReportName(record->displayName, record->sourcePath);
 }
 
-bool Shell::writeReport(std::optional<std::size_t> selectedDocument, const std::filesystem::path& target) {
+std::optional<std::string> Shell::reportTargetProblem(std::size_t selectedDocument,
+                                                      const std::filesystem::path& target) const {
+    if (selectedDocument >= documents_.size()) return std::nullopt;
+    return quillmark::reportTargetProblem(target, {documents_.at(selectedDocument)->sourcePath});
+}
+
+bool Shell::writeReport(std::optional<std::size_t> selectedDocument, const std::filesystem::path& target,
+                        const ReportOptions& options) {
     if (refusedDuringRun()) return false;
     if (!selectedDocument || *selectedDocument >= documents_.size()) {
         messages_.showMessage(texts::kSelectItem);
         return false;
     }
-    ReportResult result = quillmark::writeReport(*documents_.at(*selectedDocument), target, runLock_);
+    ReportResult result = quillmark::writeReport(*documents_.at(*selectedDocument), target, runLock_, options);
     if (!result.ok()) messages_.showMessage(result.message);
     return result.ok();
 }

@@ -73,7 +73,11 @@ public:
     // "生成报表", in two steps around the save dialog: the name to offer
     // (nothing, after telling the user, when refused), then the writing.
     std::optional<std::string> reportName(std::optional<std::size_t> selectedDocument);
-    bool writeReport(std::optional<std::size_t> selectedDocument, const std::filesystem::path& target);
+    bool writeReport(std::optional<std::size_t> selectedDocument, const std::filesystem::path& target,
+                     const ReportOptions& options = {});
+    // Why a report of the selected document cannot go to `target` (the thesis
+    // itself, an unwritable place, no report name), or nothing.
+    std::optional<std::string> reportTargetProblem(std::size_t selectedDocument, const std::filesystem::path& target) const;
 
     // Takes everything the worker threads handed over, in posting order:
     // findings into the list and their documents, progress and status texts

@@ -32,5 +32,6 @@ inline constexpr const char* kThreadFailed = "无法启动检测线程。";
 
 // The default name of a saved report document: display name followed by this.
 inline constexpr const char* kReportNameSuffix = "(修改后).doc";
+inline constexpr const char* kReportNameSuffixDocx = "(修改后).docx";
 
 }  // namespace quillmark::texts

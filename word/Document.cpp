@@ -70,6 +70,11 @@ word::Paragraphs Document::Paragraphs() const {
     return word::Paragraphs(model_, 0, static_cast<long>(model_->paragraphs().size()) - 1);
 }
 
+word::Comments Document::Comments() const {
+    if (!model_) throw WordError(errors::NoDocument, "没有打开的文档");
+    return word::Comments(model_);
+}
+
 void Document::Select() const { Content().Select(); }
 
 void Document::Close(bool saveChanges) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Comments.h"
 #include "Range.h"
 
 #include <memory>
@@ -22,6 +23,7 @@ public:
     word::Range Content() const;
     word::Fields Fields() const;
     word::Paragraphs Paragraphs() const;
+    word::Comments Comments() const;
     void Select() const;
     void Close(bool saveChanges = false);
     // Saves under `path`; ".docx" writes Word 2007 XML, anything else Word 97-2003.

@@ -2,6 +2,7 @@
 
 // The Word object model over the engine: include this one header.
 #include "Application.h"
+#include "Comments.h"
 #include "Document.h"
 #include "Fields.h"
 #include "Find.h"

@@ -28,8 +28,9 @@ struct Result {
 };
 
 // Runs the program with `arguments` (already quoted for the shell).
-Result run(const std::string& arguments, const std::string& errors = "/dev/null") {
-    const std::string command = std::string(QUILLMARK_BINARY) + " " + arguments + " 2>'" + errors + "'";
+Result run(const std::string& arguments, const std::string& errors = "/dev/null",
+           const std::string& program = QUILLMARK_BINARY) {
+    const std::string command = program + " " + arguments + " 2>'" + errors + "'";
     Result result;
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) return result;
@@ -251,6 +252,27 @@ TEST_F(CommandLine, TheThesisIsNeverItsOwnReportHoweverItIsNamed) {
         EXPECT_EQ(readAll(thesis), before);
     }
     EXPECT_FALSE(fs::exists(thesis + ".txt"));
+}
+
+TEST_F(CommandLine, TheReportsExtensionDecidesItsFormatAndAnyOtherIsRefusedBeforeTheCheck) {
+    for (const char* name : {"/r.pdf", "/r.odt", "/r", "/r.doc.bak"}) {
+        Outcome o = runKeepingErrors("check " + shellQuoted(thesis_) + " --report " + shellQuoted(dir_ + name));
+        EXPECT_EQ(o.status, 2) << name;
+        EXPECT_NE(o.err.find("报表文件名应以 .doc 或 .docx 结尾"), std::string::npos) << o.err;
+        EXPECT_EQ(o.out, "");
+        EXPECT_FALSE(fs::exists(dir_ + name));
+    }
+    Outcome lone = runKeepingErrors("check " + shellQuoted(thesis_) + " --comments");
+    EXPECT_EQ(lone.status, 2);
+    EXPECT_NE(lone.err.find("--comments needs --report"), std::string::npos) << lone.err;
+
+    const std::string docx = dir_ + "/R.DOCX";
+    EXPECT_EQ(run("check " + shellQuoted(thesis_) + " --parts cn-abstract --comments --report " + shellQuoted(docx)).status, 1);
+    EXPECT_EQ(readAll(docx).substr(0, 2), "PK");
+    // The comment is there, by its author, in the package's comments part.
+    const Result comments = run("-c 'import sys,zipfile; print(zipfile.ZipFile(sys.argv[1]).read(\"word/comments.xml\").decode())' " +
+                                shellQuoted(docx), "/dev/null", "/usr/bin/python3");
+    EXPECT_NE(comments.out.find("w:author=\"Quillmark\""), std::string::npos) << comments.out;
 }
 
 TEST_F(CommandLine, AnUnwritableTargetIsToldAtOnceWithItsCause) {

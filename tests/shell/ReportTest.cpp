@@ -42,6 +42,11 @@ TEST(ReportLine, CarriesAChineseDescriptionAndNoPosition) {
 TEST(ReportNames, DefaultNameAndTextPath) {
     EXPECT_EQ(defaultReportName("论文"), "论文(修改后).doc");
     EXPECT_EQ(defaultReportName("thesis."), "thesis.(修改后).doc");
+    // A ".doc" thesis keeps the name exactly; a ".docx" thesis gets a ".docx" report.
+    EXPECT_EQ(defaultReportName("论文", "/in/论文.doc"), "论文(修改后).doc");
+    EXPECT_EQ(defaultReportName("论文", "/in/论文.DOC"), "论文(修改后).doc");
+    EXPECT_EQ(defaultReportName("论文.", "/in/论文.docx"), "论文(修改后).docx");
+    EXPECT_EQ(defaultReportName("a.b.", "/in/a.b.DOCX"), "a.b(修改后).docx");
     EXPECT_EQ(textReportPath("/out/论文(修改后).doc"), fs::path("/out/论文(修改后).doc.txt"));
 }
 

@@ -182,6 +182,62 @@ TEST(ShellEngine, ReportSavesTheCheckedCopyAndWritesTheTextBesideIt) {
     EXPECT_EQ(d.messages.texts()[0].rfind(texts::kSaveFailed, 0), 0u);
 }
 
+// The report's comments: one per finding, by "Quillmark", with the text
+// report's words, at the finding's place (a missing title's at the start of
+// its page), kept in both formats; the working copy goes on without them.
+TEST(ShellEngine, ReportCommentsCarryEachFindingAtItsPlaceInBothFormats) {
+    EngineDesk d;
+    fs::create_directories(d.sources.path());
+    const std::string original = DocBuilder()
+                                     .paragraph("摘要")
+                                     .paragraph("第一页的正文。")
+                                     .pageBreak()
+                                     .paragraph("Abstract")
+                                     .paragraph("第二页的正文。")
+                                     .save((d.sources / "论文.docx").string());
+    auto record = d.openAndWait(original);
+    ASSERT_TRUE(record);
+    word::Document working = record->wordDocument();
+    const long secondPage = 11;  // "摘要\r" 3 and "第一页的正文。\r" 8 characters
+    ASSERT_EQ(working.Range(secondPage, secondPage + 8).Text(), "Abstract");
+    ASSERT_EQ(working.Range(secondPage, secondPage).Information(word::wdActiveEndPageNumber), 2);
+    record->findings = {{1, 1, "中等", "\"摘要\"标题字号有误", 0},
+                        {2, 2, "中等", "正文字体名有误", secondPage + 9},
+                        {2, 1, "严重", "找不到\"Key words\"标题", 0}};  // posted at the story start
+
+    EXPECT_EQ(d.shell.reportName(0), "论文(修改后).docx");
+    const std::string storyBefore = working.Content().Text();
+    for (const char* name : {"c.doc", "c.docx"}) {
+        SCOPED_TRACE(name);
+        ASSERT_TRUE(d.shell.writeReport(0, d.out / name, {.comments = true}));
+        EXPECT_TRUE(working.Comments().All().empty()) << "the working copy goes on without them";
+        EXPECT_EQ(working.Content().Text(), storyBefore);
+        word::Document saved = d.shell.documents().application()->Documents().Open((d.out / name).string());
+        const std::vector<word::Comment> comments = saved.Comments().All();
+        ASSERT_EQ(comments.size(), 3u);
+        // Each comment is a field character of the saved story: the text
+        // after it is the text the finding named.
+        const auto textAfter = [&](long start) {
+            std::string text = saved.Range(start, start + 6).Text();
+            for (std::size_t at; (at = text.find("\xEF\xBF\xBC")) != std::string::npos;) text.erase(at, 3);
+            return text;
+        };
+        EXPECT_EQ(textAfter(comments[0].Start).rfind("摘要", 0), 0u);
+        EXPECT_EQ(comments[0].Text, "(中等)\"摘要\"标题字号有误");
+        EXPECT_EQ(textAfter(comments[1].Start).rfind("Abs", 0), 0u) << textAfter(comments[1].Start);
+        EXPECT_EQ(comments[1].Text, "(严重)找不到\"Key words\"标题");
+        EXPECT_EQ(textAfter(comments[2].Start).rfind("第二页", 0), 0u) << textAfter(comments[2].Start);
+        EXPECT_EQ(comments[2].Text, "(中等)正文字体名有误");
+        for (const auto& c : comments) EXPECT_EQ(c.Author, "Quillmark");
+        saved.Close();
+    }
+    ASSERT_TRUE(d.shell.writeReport(0, d.out / "plain.docx"));
+    word::Document plain = d.shell.documents().application()->Documents().Open((d.out / "plain.docx").string());
+    EXPECT_TRUE(plain.Comments().All().empty());
+    plain.Close();
+    EXPECT_TRUE(d.messages.shown().empty());
+}
+
 TEST(ShellEngine, AFailedOpeningIsToldAndTheRecordStaysWithoutADocument) {
     EngineDesk d;
     const fs::path bad = d.sources / "坏.doc";
