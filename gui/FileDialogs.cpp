@@ -2,7 +2,9 @@
 
 #include "gui/GuiTexts.h"
 
+#include <QCheckBox>
 #include <QFileDialog>
+#include <QGridLayout>
 
 namespace quillmark::gui {
 
@@ -27,14 +29,28 @@ QString FileDialogs::chooseTemplate(QWidget* parent) {
                                         filters({texts::kTemplateFilter}), nullptr, QFileDialog::ReadOnly);
 }
 
-QString FileDialogs::chooseReportTarget(QWidget* parent, const QString& suggested) {
-    QFileDialog dialog(parent, QString::fromUtf8(texts::kWriteReport), suggested,
-                       filters({texts::kReportFilter}));
+ReportChoice FileDialogs::chooseReportTarget(QWidget* parent, const QString& suggested) {
+    const bool docx = suggested.endsWith(QStringLiteral(".docx"), Qt::CaseInsensitive);
+    const QString own = QString::fromUtf8(docx ? texts::kReportDocxFilter : texts::kReportFilter);
+    const QString other = QString::fromUtf8(docx ? texts::kReportFilter : texts::kReportDocxFilter);
+    QFileDialog dialog(parent, QString::fromUtf8(texts::kWriteReport), suggested, own + QStringLiteral(";;") + other);
+    // The check box needs the dialog's own widgets.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("doc"));
+    dialog.setDefaultSuffix(docx ? QStringLiteral("docx") : QStringLiteral("doc"));
+    dialog.selectNameFilter(own);
+    // A name typed without its extension gets that of the chosen filter.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+        dialog.setDefaultSuffix(filter.contains(QStringLiteral("*.docx")) ? QStringLiteral("docx") : QStringLiteral("doc"));
+    });
+    auto* comments = new QCheckBox(QString::fromUtf8(texts::kReportComments), &dialog);
+    comments->setObjectName(QStringLiteral("reportCommentsCheck"));
+    if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) {
+        grid->addWidget(comments, grid->rowCount(), 0, 1, grid->columnCount());
+    }
     dialog.selectFile(suggested);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return dialog.selectedFiles().constFirst();
+    return {dialog.selectedFiles().constFirst(), comments->isChecked()};
 }
 
 }  // namespace quillmark::gui

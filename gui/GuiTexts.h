@@ -47,6 +47,8 @@ inline constexpr const char* kThesisFilter = "1997-2003 文档 (*.doc)";
 inline constexpr const char* kDocxFilter = "Word 文档 (*.docx)";
 inline constexpr const char* kTemplateFilter = "模板配置文件 (*.ini)";
 inline constexpr const char* kReportFilter = " 保存为doc文档 (*.doc)";
+inline constexpr const char* kReportDocxFilter = " 保存为docx文档 (*.docx)";
+inline constexpr const char* kReportComments = "报表中加入批注";
 
 // Help menu and small dialogs.
 inline constexpr const char* kHelpMenu = "帮助(&H)";

@@ -488,9 +488,20 @@ void MainWindow::writeReport() {
     const auto& record = shell_->documents().at(*selected);
     QString folder = record->sourcePath.empty() ? QDir::homePath()
                                                 : QFileInfo(QString::fromStdString(record->sourcePath)).absolutePath();
-    const QString target = dialogs_->chooseReportTarget(this, QDir(folder).filePath(QString::fromStdString(*name)));
-    if (target.isEmpty()) return;
-    shell_->writeReport(selected, toPath(target));
+    QString suggested = QDir(folder).filePath(QString::fromStdString(*name));
+    // A target the report cannot have (the thesis itself, a folder that
+    // cannot be written) is told, and the dialog comes again.
+    for (;;) {
+        const gui::ReportChoice choice = dialogs_->chooseReportTarget(this, suggested);
+        if (choice.path.isEmpty()) return;
+        if (auto problem = shell_->reportTargetProblem(*selected, toPath(choice.path))) {
+            messages_->showMessage(*problem);
+            suggested = choice.path;
+            continue;
+        }
+        shell_->writeReport(selected, toPath(choice.path), {.comments = choice.comments});
+        return;
+    }
 }
 
 void MainWindow::showUsageHelp() {

@@ -36,6 +36,10 @@ std::string defaultReportName(const std::string& displayName, const std::string&
     return name + texts::kReportNameSuffixDocx;
 }
 
+std::string reportSavedText(const std::filesystem::path& target) {
+    return std::string(texts::kReportSaved) + target.string() + texts::kReportSavedText + textReportPath(target).string();
+}
+
 std::string commentText(const StoredFinding& finding) { return "(" + finding.level + ")" + finding.description; }
 
 long commentAnchor(word::Document& document, const StoredFinding& finding) {

@@ -42,6 +42,9 @@ struct ReportOptions {
 // The text report beside the saved document: its full path with ".txt" appended.
 std::filesystem::path textReportPath(const std::filesystem::path& documentPath);
 
+// What the status bar says after a report was saved: where its two files went.
+std::string reportSavedText(const std::filesystem::path& target);
+
 struct ReportResult {
     enum class Status {
         Written,     // both files written

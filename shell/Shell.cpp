@@ -133,6 +133,7 @@ bool Shell::writeReport(std::optional<std::size_t> selectedDocument, const std::
     }
     ReportResult result = quillmark::writeReport(*documents_.at(*selectedDocument), target, runLock_, options);
     if (!result.ok()) messages_.showMessage(result.message);
+    if (result.ok()) status_.setPart(1, reportSavedText(target));
     return result.ok();
 }
 

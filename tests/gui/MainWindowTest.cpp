@@ -31,6 +31,8 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
+#include <QCheckBox>
+#include <QFileDialog>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -145,6 +147,7 @@ private slots:
     void jumpingShowsTheFindingAndHidingHidesTheEditor();
     void aRowWhoseFindingIsGoneIsNotFound();
     void theReportIsWrittenBesideTheChosenName();
+    void theReportDialogOffersTheThesissOwnFormatFirst();
     void checkAllRunsTheSixChecksInOrder();
     void pauseContinueAndStopDuringCheckAll();
     void everyCommandIsRefusedWhileARunIsInProgress();
@@ -375,9 +378,25 @@ void MainWindowTest::theReportIsWrittenBesideTheChosenName() {
     QCOMPARE(dialogs_.lastSuggestion, q((fs::path(abstractThesis_.toStdString()).parent_path() / "摘要论文(修改后).doc").string()));
     QVERIFY(messages_.texts().empty());
     QVERIFY(fs::file_size(target) > 0);
+    // The status bar says where both files went.
+    QVERIFY(status(1).contains(q(target.string())));
+    QVERIFY(status(1).contains(q(textReportPath(target).string())));
     const std::string text = readBytes(textReportPath(target));
     QCOMPARE(text, reportText(record(0)->findings));
     QVERIFY(gbkToUtf8(text).find("位于第") != std::string::npos);
+
+    // The thesis's own file is refused with a message and the dialog comes
+    // again, on the name the user chose; the thesis stays as it was.
+    const std::string thesisBytes = readBytes(fs::path(abstractThesis_.toStdString()));
+    const int askedBefore = dialogs_.asked();
+    dialogs_.answerReport(abstractThesis_);
+    action("writeReportAction")->trigger();
+    QCOMPARE(dialogs_.asked(), askedBefore + 2);
+    QCOMPARE(dialogs_.lastSuggestion, abstractThesis_);
+    QCOMPARE(messageTexts().size(), 1);
+    QVERIFY(messageTexts()[0].startsWith(q(quillmark::texts::kReportIsThesis)));
+    QCOMPARE(readBytes(fs::path(abstractThesis_.toStdString())), thesisBytes);
+    messages_.clear();
 
     // Cancelling the dialog writes nothing.
     const auto filesIn = [&] { return std::distance(fs::directory_iterator(out_.path()), fs::directory_iterator()); };
@@ -385,6 +404,60 @@ void MainWindowTest::theReportIsWrittenBesideTheChosenName() {
     action("writeReportAction")->trigger();
     QCOMPARE(filesIn(), before);
     QVERIFY(messages_.texts().empty());
+}
+
+void MainWindowTest::theReportDialogOffersTheThesissOwnFormatFirst() {
+    // The window's real dialog, looked at while it is open and then cancelled.
+    struct Seen {
+        QStringList filters;
+        QString selectedFilter;
+        QString fileName;
+        QString suffix;
+        bool hasCheckBox = false;
+        bool checked = true;
+    };
+    const auto look = [](const QString& suggested) {
+        Seen seen;
+        QTimer::singleShot(0, [&] {
+            QTRY_VERIFY(qobject_cast<QFileDialog*>(QApplication::activeModalWidget()));
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            seen.filters = dialog->nameFilters();
+            seen.selectedFilter = dialog->selectedNameFilter();
+            seen.fileName = QFileInfo(dialog->selectedFiles().value(0)).fileName();
+            seen.suffix = dialog->defaultSuffix();
+            if (auto* box = dialog->findChild<QCheckBox*>("reportCommentsCheck")) {
+                seen.hasCheckBox = box->text() == q("报表中加入批注");
+                seen.checked = box->isChecked();
+            }
+            dialog->reject();
+        });
+        gui::FileDialogs real;
+        EXPECT_TRUE(real.chooseReportTarget(nullptr, suggested).path.isEmpty());
+        return seen;
+    };
+    // The dialog shows the filters without their leading blank.
+    const QString doc = q("保存为doc文档 (*.doc)"), docx = q("保存为docx文档 (*.docx)");
+    const Seen forDocx = look(q((out_ / "论文(修改后).docx").string()));
+    QCOMPARE(forDocx.filters, (QStringList{docx, doc}));
+    QCOMPARE(forDocx.selectedFilter, docx);
+    QCOMPARE(forDocx.fileName, q("论文(修改后).docx"));
+    QCOMPARE(forDocx.suffix, QString("docx"));
+    QVERIFY(forDocx.hasCheckBox);
+    QVERIFY(!forDocx.checked);
+    const Seen forDoc = look(q((out_ / "论文(修改后).doc").string()));
+    QCOMPARE(forDoc.filters, (QStringList{doc, docx}));
+    QCOMPARE(forDoc.suffix, QString("doc"));
+
+    // A .docx thesis in the window gets "(修改后).docx" offered.
+    const fs::path docxThesis = sources_ / "新论文.docx";
+    DocBuilder().paragraph("摘要").save(docxThesis.string());
+    openThroughDialog(q(docxThesis.string()));
+    const int last = documents()->count() - 1;
+    selectDocument(last);
+    action("writeReportAction")->trigger();
+    QCOMPARE(QFileInfo(dialogs_.lastSuggestion).fileName(), q("新论文(修改后).docx"));
+    child<QPushButton>("removeOneButton")->click();
+    messages_.clear();
 }
 
 void MainWindowTest::checkAllRunsTheSixChecksInOrder() {
