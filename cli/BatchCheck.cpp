@@ -322,11 +322,6 @@ private:
 }  // namespace
 
 int runBatch(const CheckOptions& options, std::ostream& out, std::ostream& err) {
-    // The workers load the templates too, silently: their warnings are
-    // shown once, before the first file, as a check of all files shows them.
-    FormatTemplate ignored;
-    loadTemplateFiles(ignored, options.templates, err);
-
     Batch batch(options, out, err);
     setInterruptionHook([running = batch.running()](int signal) { running->interrupt(signal); });
     // A worker that died takes its pipe's reader with it; the batch goes on.

@@ -27,6 +27,7 @@
 #include <iostream>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <sstream>
 #include <fcntl.h>
 #include <unistd.h>
@@ -252,9 +253,11 @@ void printJson(const std::vector<Finding>& findings, std::ostream& out) {
     out << all.dump(1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
 }
 
-FormatTemplate commandTemplate(const CheckOptions& options, std::ostream& err) {
+// The template of --template and --type; nothing when a template file
+// cannot be loaded (told on `err`).
+std::optional<FormatTemplate> commandTemplate(const CheckOptions& options, std::ostream& err) {
     FormatTemplate formatTemplate;
-    loadTemplateFiles(formatTemplate, options.templates, err);
+    if (!loadTemplateFiles(formatTemplate, options.templates, err)) return std::nullopt;
     if (options.type == "bachelor") formatTemplate.thesisType = kBachelorThesis;
     if (options.type == "master") formatTemplate.thesisType = kMasterThesis;
     return formatTemplate;
@@ -267,8 +270,8 @@ int serveBatchFiles(const CheckOptions& options, const std::vector<CheckKind>& k
     const int results = ::fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 0);
     // Whatever else reaches standard output goes with the file's messages.
     ::dup2(STDERR_FILENO, STDOUT_FILENO);
-    std::ostringstream templateWarnings;  // the batch shows them once
-    const FormatTemplate formatTemplate = commandTemplate(options, templateWarnings);
+    std::ostringstream templateErrors;  // the batch has loaded the templates before
+    const FormatTemplate formatTemplate = commandTemplate(options, templateErrors).value_or(FormatTemplate{});
     std::ostringstream err;
     CommandLineCheck run(options, err);
     std::string file;
@@ -301,8 +304,11 @@ int runCheck(const CheckOptions& options, std::ostream& out, std::ostream& err) 
     word::setOpenTimeout(std::chrono::seconds(options.openTimeoutSeconds));
     if (options.callTimeoutSeconds) word::setCallTimeout(std::chrono::seconds(*options.callTimeoutSeconds));
     if (options.batchWorker) return serveBatchFiles(options, kinds);
+    // Before any thesis is opened: a template that cannot load ends the check.
+    const std::optional<FormatTemplate> loaded = commandTemplate(options, err);
+    if (!loaded) return kError;
     if (options.jobs > 1 && options.files.size() > 1) return runBatch(options, out, err);
-    const FormatTemplate formatTemplate = commandTemplate(options, err);
+    const FormatTemplate& formatTemplate = *loaded;
 
     bool failed = false;
     std::vector<Finding> findings;

@@ -27,6 +27,11 @@ QString FileDialogs::chooseTemplate(QWidget* parent) {
                                         filters({texts::kTemplateFilter}), nullptr, QFileDialog::ReadOnly);
 }
 
+QString FileDialogs::chooseModel(QWidget* parent) {
+    return QFileDialog::getOpenFileName(parent, QString::fromUtf8(texts::kDeriveTemplate), QString(),
+                                        filters({texts::kModelFilter}), nullptr, QFileDialog::ReadOnly);
+}
+
 QString FileDialogs::chooseReportTarget(QWidget* parent, const QString& suggested) {
     QFileDialog dialog(parent, QString::fromUtf8(texts::kWriteReport), suggested,
                        filters({texts::kReportFilter}));

@@ -16,6 +16,8 @@ public:
     virtual QStringList chooseTheses(QWidget* parent);
     // "载入模板": a template file.
     virtual QString chooseTemplate(QWidget* parent);
+    // "从范文生成模板…": the university's model document.
+    virtual QString chooseModel(QWidget* parent);
     // "生成报表": where to save the checked document; `suggested` is the
     // default file name with its folder.
     virtual QString chooseReportTarget(QWidget* parent, const QString& suggested);

@@ -6,6 +6,9 @@ namespace quillmark::gui::texts {
 
 // Toolbar.
 inline constexpr const char* kLoadTemplate = "载入模板";
+inline constexpr const char* kDeriveTemplate = "从范文生成模板…";
+inline constexpr const char* kModelFilter = "学校的论文范文 (*.doc *.docx)";
+inline constexpr const char* kDeriving = "正在从范文生成模板";
 inline constexpr const char* kOpenFile = "打开文件";
 inline constexpr const char* kCheckAll = "检测所有";
 inline constexpr const char* kWriteReport = "生成报表";

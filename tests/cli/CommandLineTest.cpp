@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <filesystem>
@@ -39,6 +40,21 @@ Result run(const std::string& arguments) {
 std::string readAll(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string((std::istreambuf_iterator<char>(in)), {});
+}
+
+// Runs the program and keeps its standard error too.
+Result runKeepingErrors(const std::string& arguments, const std::string& errFile, std::string& err) {
+    const std::string command = std::string(QUILLMARK_BINARY) + " " + arguments + " 2>'" + errFile + "'";
+    Result result;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return result;
+    std::array<char, 4096> buffer{};
+    size_t n;
+    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) result.out.append(buffer.data(), n);
+    const int status = pclose(pipe);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    err = readAll(errFile);
+    return result;
 }
 
 std::string shellQuoted(const std::string& path) { return "'" + path + "'"; }
@@ -153,12 +169,73 @@ TEST_F(CommandLine, BadInputEndsWithStatusTwo) {
     EXPECT_EQ(run("inspect " + shellQuoted(dir_ + "/notes.doc")).status, 2);
 }
 
-TEST_F(CommandLine, ATemplateThatIsNotATemplateChangesOnlyWhatItSays) {
+TEST_F(CommandLine, ATemplateThatCannotLoadEndsTheCheckBeforeAnyThesis) {
     std::ofstream(dir_ + "/junk.ini") << "this is not a template\n\x01\x02\x03";
-    Result r = run("check " + shellQuoted(thesis_) + " --parts cn-abstract --template " + shellQuoted(dir_ + "/junk.ini"));
-    // Sizes become whole points: the 16-point title template stays 16, so the finding stays.
-    EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.out.find("标题字号有误"), std::string::npos);
+    for (const std::string& bad : {dir_ + "/junk.ini", dir_ + "/missing.ini", dir_}) {
+        Result r = run("check " + shellQuoted(thesis_) + " --parts cn-abstract --template " + shellQuoted(bad));
+        EXPECT_EQ(r.status, 2) << bad;
+        EXPECT_EQ(r.out, "") << bad;  // no thesis was checked
+    }
+    // A template of one section loads it: the 15-point title is then right.
+    std::ofstream(dir_ + "/title.ini") << quillmark::utf8ToGbk("[中文摘要]\n\"摘要\"标题两字字号=15\n");
+    Result r = run("check " + shellQuoted(thesis_) + " --parts cn-abstract --template " + shellQuoted(dir_ + "/title.ini"));
+    EXPECT_EQ(r.out.find("标题字号有误"), std::string::npos) << r.out;
+}
+
+TEST_F(CommandLine, DeriveWritesATemplateThatChecksTheModelWithoutItsFormatFindings) {
+    const std::string out = dir_ + "/derived.ini";
+    const std::string base = dir_ + "/base.ini";
+    std::ofstream(base) << quillmark::utf8ToGbk("[检测项]\n正文=0\n[英文摘要]\n\"Abstract\"标题字号=20\n");
+    std::string err;
+    Result r = runKeepingErrors("template derive " + shellQuoted(thesis_) + " --out " + shellQuoted(out) +
+                                    " --base " + shellQuoted(base),
+                                dir_ + "/derive.err", err);
+    ASSERT_EQ(r.status, 0) << err;
+    const std::string written = quillmark::gbkToUtf8(readAll(out));
+    // The 15-point title of the model, the switch and the missing English title's size of the base.
+    EXPECT_NE(written.find("\n\"摘要\"标题两字字号=15.0\n"), std::string::npos) << written;
+    EXPECT_NE(written.find("\n正文=0\n"), std::string::npos);
+    EXPECT_NE(written.find("\n\"Abstract\"标题字号=20.0\n"), std::string::npos);
+    EXPECT_NE(err.find("未找到英文摘要标题，沿用" + base + "的值\n"), std::string::npos) << err;
+    EXPECT_EQ(err.find("quillmark:"), std::string::npos) << err;
+
+    // The model checked against the template derived from it: no abstract finding is about a format.
+    Result checked = run("check " + shellQuoted(thesis_) + " --parts cn-abstract --template " + shellQuoted(out));
+    EXPECT_EQ(checked.out.find("字号有误"), std::string::npos) << checked.out;
+    EXPECT_EQ(checked.out.find("字体有误"), std::string::npos) << checked.out;
+}
+
+TEST_F(CommandLine, DeriveRefusesWhatCheckRefusesWithTheSameLine) {
+    std::ofstream(dir_ + "/text.doc") << "plain text, not a document\n";
+    std::ofstream(dir_ + "/empty.doc");
+    for (const std::string& model : {dir_ + "/text.doc", dir_ + "/empty.doc", dir_ + "/missing.doc"}) {
+        std::string checkErr;
+        std::string deriveErr;
+        const Result checked = runKeepingErrors("check " + shellQuoted(model), dir_ + "/check.err", checkErr);
+        const std::string out = dir_ + "/never.ini";
+        const Result derived = runKeepingErrors("template derive " + shellQuoted(model) + " --out " + shellQuoted(out),
+                                                dir_ + "/derive.err", deriveErr);
+        EXPECT_EQ(checked.status, 2);
+        EXPECT_EQ(derived.status, 2) << model;
+        EXPECT_EQ(deriveErr, checkErr) << model;
+        EXPECT_EQ(std::count(deriveErr.begin(), deriveErr.end(), '\n'), 1) << deriveErr;
+        EXPECT_FALSE(fs::exists(out));
+    }
+    std::string err;
+    EXPECT_EQ(runKeepingErrors("template derive " + shellQuoted(thesis_) + " --out " + shellQuoted(dir_ + "/t.ini") +
+                                   " --base " + shellQuoted(dir_ + "/no-base.ini"),
+                               dir_ + "/derive.err", err)
+                  .status,
+              2);
+    EXPECT_EQ(err, "quillmark: 无法读取模板文件“" + dir_ + "/no-base.ini”，当前模板没有改变\n");
+    EXPECT_EQ(runKeepingErrors("template derive " + shellQuoted(thesis_) + " --out " +
+                                   shellQuoted(dir_ + "/no-folder/t.ini"),
+                               dir_ + "/derive.err", err)
+                  .status,
+              2);
+    EXPECT_EQ(err, "quillmark: 无法写入模板文件“" + dir_ + "/no-folder/t.ini”\n");
+    EXPECT_EQ(run("template derive " + shellQuoted(thesis_) + " --out x.ini --type doctor").status, 2);
+    EXPECT_EQ(run("template derive " + shellQuoted(thesis_)).status, 2);  // no --out
 }
 
 TEST_F(CommandLine, InspectPrintsEveryParagraphAsJson) {

@@ -22,10 +22,12 @@ class ScriptedDialogs : public gui::FileDialogs {
 public:
     void answerTheses(QStringList paths) { theses_.push_back(std::move(paths)); }
     void answerTemplate(QString path) { templates_.push_back(std::move(path)); }
+    void answerModel(QString path) { models_.push_back(std::move(path)); }
     void answerReport(QString path) { reports_.push_back(std::move(path)); }
 
     QStringList chooseTheses(QWidget*) override { return take(theses_); }
     QString chooseTemplate(QWidget*) override { return take(templates_); }
+    QString chooseModel(QWidget*) override { return take(models_); }
     QString chooseReportTarget(QWidget*, const QString& suggested) override {
         lastSuggestion = suggested;
         return take(reports_);
@@ -46,6 +48,7 @@ private:
 
     std::deque<QStringList> theses_;
     std::deque<QString> templates_;
+    std::deque<QString> models_;
     std::deque<QString> reports_;
     int asked_ = 0;
 };

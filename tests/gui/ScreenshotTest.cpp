@@ -1,10 +1,15 @@
 // Under a virtual X display, with the engine's windows on it: the main window
 // after "检测所有" on the sample thesis, and the whole screen after a jump to
 // a finding, saved as PNGs in the build folder for a person to look at.
+#include "GuiTestSupport.h"
 #include "gui/MainWindow.h"
+#include "gui/TemplateSettingsDialog.h"
 #include "shell/Fakes.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QListWidget>
+#include <QTimer>
 #include <QScreen>
 #include <QPixmap>
 #include <QTableView>
@@ -19,6 +24,7 @@ class ScreenshotTest : public QObject {
 
 private slots:
     void theWindowAfterACheckRun();
+    void theSettingsDialogFilledFromAModel();
 };
 
 void ScreenshotTest::theWindowAfterACheckRun() {
@@ -58,6 +64,43 @@ void ScreenshotTest::theWindowAfterACheckRun() {
     window.hideEditor();
     QVERIFY(!engine->Visible());
     QVERIFY(messages.texts().empty());
+    window.close();
+}
+
+// The settings dialog as "从范文生成模板…" fills it from a real university's
+// model document (kept outside the project; skipped where it is missing).
+void ScreenshotTest::theSettingsDialogFilledFromAModel() {
+    const QString model = QString::fromUtf8(QUILLMARK_REAL_MODEL);
+    if (!QFile::exists(model)) QSKIP("the real model document is not on this machine");
+    testing::TempFolder work;
+    testing::RecordingMessages messages;
+    testing::ScriptedDialogs dialogs;
+    gui::MainWindow window(gui::MainWindow::Options{&messages, &dialogs, work.path()});
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    dialogs.answerModel(model);
+
+    const QString path = QString::fromUtf8(QUILLMARK_DERIVED_SCREENSHOT);
+    std::filesystem::remove(path.toStdString());
+    bool saved = false;
+    QTimer poll;
+    poll.setInterval(100);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            auto* dialog = qobject_cast<gui::TemplateSettingsDialog*>(widget);
+            if (dialog == nullptr || !dialog->isVisible()) continue;
+            poll.stop();
+            dialog->tabs()->setCurrentIndex(6);  // the body text page
+            QTest::qWait(300);
+            saved = dialog->grab().save(path, "PNG");
+            dialog->findChild<QAbstractButton*>(QStringLiteral("cancelButton"))->click();
+            return;
+        }
+    });
+    poll.start();
+    window.deriveTemplate();
+    QTRY_VERIFY_WITH_TIMEOUT(saved && !window.deriving(), 300000);
+    QVERIFY(std::filesystem::file_size(path.toStdString()) > 10000);
     window.close();
 }
 
