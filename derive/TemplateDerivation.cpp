@@ -6,7 +6,9 @@
 #include "checks/TemplateElements.h"
 #include "derive/FormatTally.h"
 #include "shell/CheckContext.h"
+#include "template/Codepage936.h"
 #include "template/TemplateKeys.h"
+#include "template/TemplateLoader.h"
 #include "template/Utf8.h"
 
 #include <map>
@@ -53,6 +55,12 @@ CharacterCounts countCharacters(std::string_view text) {
         else if (isLatinCharacter(c.codePoint)) ++counts.latin;
     }
     return counts;
+}
+
+// A font name a template file can hold: code page 936 has every character
+// of it and the loader keeps all of it. Others would not load back.
+bool fitsTemplateFile(const std::string& name) {
+    return gbkByteLength(name) <= kMaxTemplateTextBytes && gbkToUtf8(utf8ToGbk(name)) == name;
 }
 
 std::string withoutBlanks(std::string_view text) {
@@ -145,7 +153,7 @@ private:
             bolds_.of(members.bold).add(run.bold != 0 ? 1 : 0, counts.visible);
         }
         if (members.size && run.size != kMixedSize) sizes_.of(members.size).add(run.size, counts.visible);
-        if (run.fontName.empty()) return;  // mixed
+        if (run.fontName.empty() || !fitsTemplateFile(run.fontName)) return;  // mixed, or no file holds it
         for (const FontMember& font : members.fonts) {
             if (!font.member) continue;
             const long characters = font.source == FontSource::Chinese ? counts.chinese

@@ -98,7 +98,7 @@ void chineseAbstract(DocBuilder& d, const FormatTemplate& t) {
     d.pageBreak();
 }
 
-void englishAbstract(DocBuilder& d, const FormatTemplate& t) {
+void addEnglishAbstract(DocBuilder& d, const FormatTemplate& t) {
     d.paragraph("Abstract", shown(t.enAbstractHeadingFont, t.enAbstractHeadingSize, t.enAbstractHeadingBold),
                 {.alignment = t.enAbstractHeadingAlign});
     d.blank();
@@ -111,7 +111,7 @@ void englishAbstract(DocBuilder& d, const FormatTemplate& t) {
     d.pageBreak();
 }
 
-void body(DocBuilder& d, const FormatTemplate& t) {
+void addBody(DocBuilder& d, const FormatTemplate& t) {
     // A master's thesis has a Chinese and an English table of contents.
     const int tables = t.thesisType == kMasterThesis ? 2 : 1;
     for (int i = 0; i < tables; ++i) {
@@ -149,8 +149,8 @@ DocBuilder ModelThesis::build() const {
         if (format.thesisType == kMasterThesis) masterCovers(d, format); else bachelorCover(d, format);
     }
     chineseAbstract(d, format);
-    if (englishAbstract) englishAbstract(d, format);
-    if (body) quillmark::testing::body(d, format);
+    if (englishAbstract) addEnglishAbstract(d, format);
+    if (body) addBody(d, format);
     return d;
 }
 

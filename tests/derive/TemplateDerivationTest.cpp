@@ -123,7 +123,11 @@ TEST_F(TemplateDerivation, ManyElementsGiveTheValueOfTheMostCharacters) {
     // Many Latin characters in Arial, fewer Chinese ones in 楷体: each font from its own characters.
     d.paragraph("Thesis format checking by program 论文格式", {.asianFont = "楷体", .latinFont = "Arial"});
     d.blank();
-    d.paragraph({{"关键词：", {.asianFont = "黑体", .bold = true}}, {"论文，格式", {}}});
+    // Most Latin characters of the keywords in a font no template file can hold.
+    d.paragraph({{"关键词：", {.asianFont = "黑体", .bold = true}},
+                 {"论文，格式，", {}},
+                 {"ABCDEF", {.latinFont = "\u02CE\u0325"}},
+                 {"，XY", {.latinFont = "Arial"}}});
     d.pageBreak();
     d.tableOfContents();
     d.pageBreak();
@@ -146,6 +150,7 @@ TEST_F(TemplateDerivation, ManyElementsGiveTheValueOfTheMostCharacters) {
     EXPECT_EQ(t.bodyTextSize, 12.0f);
     EXPECT_EQ(t.cnAbstractBodyCnFont, "楷体");
     EXPECT_EQ(t.cnAbstractBodyEnFont, "Arial");
+    EXPECT_EQ(t.cnKeywordsEnFont, "Arial");
     EXPECT_EQ(t.heading2Bold, 1);
     EXPECT_EQ(t.heading3Font, "楷体");
     EXPECT_EQ(t.heading3Size, 14.0f);
