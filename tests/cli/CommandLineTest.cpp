@@ -8,6 +8,9 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
+#include <cstdlib>
+#include <unistd.h>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -24,8 +27,8 @@ struct Result {
 };
 
 // Runs the program with `arguments` (already quoted for the shell).
-Result run(const std::string& arguments) {
-    const std::string command = std::string(QUILLMARK_BINARY) + " " + arguments + " 2>/dev/null";
+Result run(const std::string& arguments, const std::string& errors = "/dev/null") {
+    const std::string command = std::string(QUILLMARK_BINARY) + " " + arguments + " 2>'" + errors + "'";
     Result result;
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) return result;
@@ -282,6 +285,76 @@ TEST_F(CommandLine, InspectRunsShowsEachRunWithItsFonts) {
     ASSERT_EQ(text.status, 0);
     EXPECT_NE(text.out.find("\trun\t"), std::string::npos);
     EXPECT_EQ(run("inspect " + shellQuoted(thesis_)).out.find("\trun\t"), std::string::npos);
+}
+
+}  // namespace
+
+namespace {
+
+struct Outcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+    double seconds = 0;
+};
+
+// Runs the program and keeps its standard error too.
+Outcome runKeepingErrors(const std::string& arguments) {
+    const std::string errFile = scratchDir() + "/stderr";
+    const auto start = std::chrono::steady_clock::now();
+    Result r = run(arguments, errFile);
+    Outcome o{r.status, r.out, readAll(errFile)};
+    o.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    return o;
+}
+
+TEST_F(CommandLine, TheThesisIsNeverItsOwnReportHoweverItIsNamed) {
+    const std::string folder = scratchDir();
+    const std::string thesis = smallThesis(folder);
+    const std::string before = readAll(thesis);
+    fs::create_symlink(thesis, folder + "/link.doc");
+    fs::create_hard_link(thesis, folder + "/hard.doc");
+    const std::string relative = fs::relative(thesis, fs::current_path()).string();
+    const std::string dotted = "./" + relative;
+    for (const std::string& target : {thesis, relative, dotted, folder + "/link.doc", folder + "/hard.doc",
+                                      folder + "/../" + fs::path(folder).filename().string() + "/论文.doc"}) {
+        SCOPED_TRACE(target);
+        Outcome o = runKeepingErrors("check " + shellQuoted(thesis) + " --fix --report " + shellQuoted(target));
+        EXPECT_EQ(o.status, 2);
+        EXPECT_NE(o.err.find("报表不能保存为论文本身"), std::string::npos) << o.err;
+        EXPECT_EQ(o.out, "") << "refused before anything is checked";
+        EXPECT_EQ(readAll(thesis), before);
+    }
+    EXPECT_FALSE(fs::exists(thesis + ".txt"));
+}
+
+TEST_F(CommandLine, AnUnwritableTargetIsToldAtOnceWithItsCause) {
+    const std::string before = readAll(thesis_);
+    // The engine would otherwise spin on its Word 97 export into a stream that
+    // cannot be written, until the call bound ended it as an engine that
+    // does not answer.
+    Outcome proc = runKeepingErrors("check " + shellQuoted(thesis_) +
+                                    " --parts cn-abstract --call-timeout 60 --report /proc/out.doc");
+    EXPECT_EQ(proc.status, 2);
+    EXPECT_NE(proc.err.find("/proc/out.doc"), std::string::npos) << proc.err;
+    EXPECT_NE(proc.err.find("无法在该文件夹中保存报表"), std::string::npos) << proc.err;
+    EXPECT_EQ(proc.err.find("没有答复"), std::string::npos) << proc.err;
+    EXPECT_LT(proc.seconds, 30.0);
+
+    if (geteuid() == 0) {
+        const std::string readOnly = scratchDir() + "/ro";
+        fs::create_directories(readOnly);
+        if (std::system(("mount -t tmpfs -o ro,size=1m tmpfs " + shellQuoted(readOnly) + " 2>/dev/null").c_str()) == 0) {
+            Outcome ro = runKeepingErrors("check " + shellQuoted(thesis_) + " --parts cn-abstract --call-timeout 60 --report " +
+                                          shellQuoted(readOnly + "/r.doc"));
+            std::system(("umount " + shellQuoted(readOnly)).c_str());
+            EXPECT_EQ(ro.status, 2);
+            EXPECT_NE(ro.err.find("无法在该文件夹中保存报表"), std::string::npos) << ro.err;
+            EXPECT_NE(ro.err.find("Read-only file system"), std::string::npos) << ro.err;
+            EXPECT_LT(ro.seconds, 30.0);
+        }
+    }
+    EXPECT_EQ(readAll(thesis_), before);
 }
 
 }  // namespace
