@@ -434,6 +434,10 @@ void MainWindow::derivationEnded(ModelDerivation outcome) {
     deriving_ = false;
     statusParts_->setPart(1, "");
     statusParts_->setPart(2, "");
+    if (closeWhenDerived_) {
+        close();
+        return;
+    }
     if (!outcome.derived) {
         messages_->showMessage(outcome.error);
         return;
@@ -565,6 +569,13 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     if (takingHandOver_) {
         // Not from inside a message box of the hand-over: the records are still in use.
         closeAfterTaking_ = true;
+        event->ignore();
+        return;
+    }
+    if (deriving_) {
+        // The engine goes only after the derivation has ended; the window closes then.
+        closeWhenDerived_ = true;
+        centralWidget()->setEnabled(false);
         event->ignore();
         return;
     }

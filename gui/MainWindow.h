@@ -134,6 +134,7 @@ private:
 
     std::thread deriveWorker_;
     bool deriving_ = false;
+    bool closeWhenDerived_ = false;
     std::atomic<bool> handOverWoken_{false};
     bool takingHandOver_ = false;
     bool takeAgain_ = false;
