@@ -8,6 +8,7 @@
 #include "gui/templatesettings/SettingsList.h"
 #include "gui/templatesettings/SettingsTexts.h"
 #include "gui/templatesettings/TemplatePage.h"
+#include "shell/ShellTexts.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -154,7 +155,7 @@ void MainWindowTemplateTest::confirmDuringRunWaitsForTheRunToEnd() {
         seen);
     fixture.window.templateSettings();
     QVERIFY(seen);
-    QCOMPARE(fixture.messages.shown, std::vector<std::string>{texts::kTemplateWaitsForRun});
+    QCOMPARE(fixture.messages.shown, std::vector<std::string>{quillmark::gui::texts::kTemplateWaitsForRun});
     QCOMPARE(currentTemplate().heading1Size, 16.0f);  // the running check still reads the old template
 
     release.set_value();
@@ -194,7 +195,7 @@ void MainWindowTemplateTest::derivedTemplateFillsTheDialogAndConfirmMakesItCurre
     QVERIFY(fixture.window.deriving());
     QCOMPARE(fixture.window.statusParts().text(2), QStringLiteral("正在从范文生成模板"));
     fixture.window.deriveTemplate();  // refused while one derivation runs
-    QCOMPARE(fixture.messages.shown, std::vector<std::string>{texts::kRunInProgress});
+    QCOMPARE(fixture.messages.shown, std::vector<std::string>{quillmark::texts::kRunInProgress});
     QTRY_VERIFY_WITH_TIMEOUT(watch.seen && !fixture.window.deriving(), 300000);
     QVERIFY(masterShown);
     QCOMPARE(shown.checkBody, 0);
@@ -220,7 +221,7 @@ void MainWindowTemplateTest::deriveIsRefusedWhileACheckRuns() {
     fixture.window.deriveTemplate();
     QVERIFY(!fixture.window.deriving());
     QCOMPARE(fixture.dialogs.asked(), 0);
-    QCOMPARE(fixture.messages.shown, std::vector<std::string>{texts::kRunInProgress});
+    QCOMPARE(fixture.messages.shown, std::vector<std::string>{quillmark::texts::kRunInProgress});
     release.set_value();
     QTRY_VERIFY_WITH_TIMEOUT(!fixture.window.shell().runInProgress(), 30000);
 }

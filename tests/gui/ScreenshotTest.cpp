@@ -72,6 +72,7 @@ void ScreenshotTest::theWindowAfterACheckRun() {
 void ScreenshotTest::theSettingsDialogFilledFromAModel() {
     const QString model = QString::fromUtf8(QUILLMARK_REAL_MODEL);
     if (!QFile::exists(model)) QSKIP("the real model document is not on this machine");
+    currentTemplate().thesisType = kMasterThesis;  // the model is a master's thesis template
     testing::TempFolder work;
     testing::RecordingMessages messages;
     testing::ScriptedDialogs dialogs;
@@ -101,7 +102,9 @@ void ScreenshotTest::theSettingsDialogFilledFromAModel() {
     window.deriveTemplate();
     QTRY_VERIFY_WITH_TIMEOUT(saved && !window.deriving(), 300000);
     QVERIFY(std::filesystem::file_size(path.toStdString()) > 10000);
+    QCOMPARE(window.statusParts().text(0), QStringLiteral("Norvale(硕士论文检测)"));
     window.close();
+    currentTemplate() = FormatTemplate{};
 }
 
 }  // namespace quillmark
