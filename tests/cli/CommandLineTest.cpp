@@ -14,6 +14,8 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
+#include <set>
 #include <sstream>
 
 namespace {
@@ -355,6 +357,68 @@ TEST_F(CommandLine, AnUnwritableTargetIsToldAtOnceWithItsCause) {
         }
     }
     EXPECT_EQ(readAll(thesis_), before);
+}
+
+}  // namespace
+
+namespace {
+
+// "(level)description" of every finding line, without number and place:
+// a correction can move text to another page.
+std::multiset<std::string> findingTexts(const std::string& out) {
+    std::multiset<std::string> texts;
+    std::istringstream lines(out);
+    for (std::string line; std::getline(lines, line);) {
+        const auto open = line.find("，(");
+        const auto place = line.rfind("位于第");
+        if (open == std::string::npos || place == std::string::npos) continue;
+        texts.insert(line.substr(open + 3, place - open - 3));
+    }
+    return texts;
+}
+
+struct Recheck {
+    std::size_t fixed = 0;    // findings of the auto-fix run
+    std::size_t back = 0;     // findings of the report's check that the auto-fix run did not have
+    std::string first;        // the first of them
+};
+
+Recheck fixThenRecheck(const std::string& thesis, const std::string& report, const std::string& options) {
+    const Result fix = run("check " + shellQuoted(thesis) + options + " --fix --report " + shellQuoted(report));
+    Recheck r;
+    const auto fixed = findingTexts(fix.out);
+    r.fixed = fixed.size();
+    auto left = fixed;
+    for (const std::string& text : findingTexts(run("check " + shellQuoted(report) + options).out)) {
+        if (auto it = left.find(text); it != left.end()) {
+            left.erase(it);
+        } else {
+            if (r.back++ == 0) r.first = text;
+        }
+    }
+    return r;
+}
+
+// Every correction of auto-fix is in the saved report, in both formats: a
+// fresh check of the report finds nothing the auto-fix run did not.
+TEST_F(CommandLine, AReportKeepsEveryCorrectionOfAutoFix) {
+    const std::string folder = scratchDir();
+    const std::string samples = std::string(QUILLMARK_SOURCE_DIR) + "/samples/";
+    const std::vector<std::pair<std::string, std::string>> theses = {
+        {samples + "bachelor-thesis.doc", ""},
+        {std::string(QUILLMARK_REAL_DOCUMENTS) + "/cqu_bachelor_2019.doc", ""},
+        {std::string(QUILLMARK_REAL_DOCUMENTS) + "/seu_template.docx", ""},
+    };
+    for (const auto& [thesis, options] : theses) {
+        if (!fs::exists(thesis)) continue;
+        for (const char* format : {".doc", ".docx"}) {
+            SCOPED_TRACE(thesis + " -> " + format);
+            const Recheck r = fixThenRecheck(thesis, folder + "/" + fs::path(thesis).stem().string() + format, options);
+            EXPECT_EQ(r.back, 0u) << r.first;
+            std::cout << fs::path(thesis).filename().string() << " " << format << ": auto-fix " << r.fixed
+                      << ", back after the report " << r.back << '\n';
+        }
+    }
 }
 
 }  // namespace

@@ -77,3 +77,70 @@ TEST(EngineSave, ASaveReplacesTheTargetAndLeavesNothingElseBesideIt) {
 }
 
 }  // namespace
+
+namespace {
+
+// What a correction writes reads back the same, in the working copy and in
+// the document saved in either format.
+TEST(EngineSave, ALatinFontNameWrittenOverAFullWidthColonReadsBackInBothFormats) {
+    const std::string source =
+        DocBuilder()
+            .paragraph({{"Key words：", {.asianFont = "宋体", .latinFont = "Arial", .size = 12, .bold = true}},
+                        {"thesis, format", {}}})
+            .paragraph("正文。")
+            .save(scratchDir() + "/kw.doc");
+    word::Document document = openCopy(source);
+    word::Range label = document.Range(0, 10);
+    label.Font().SetName("Times New Roman");
+    label.Font().SetSize(14);
+    EXPECT_EQ(label.Font().Name(), "Times New Roman");
+    EXPECT_EQ(document.Range(11, 17).Font().NameFarEast(), "宋体") << "text after the written range keeps its fonts";
+    for (const char* format : {".doc", ".docx"}) {
+        SCOPED_TRACE(format);
+        const std::string saved = scratchDir() + "/kw" + format;
+        document.SaveAs(saved);
+        word::Document again = sharedApplication().Documents().Open(saved);
+        EXPECT_EQ(again.Range(0, 10).Font().Name(), "Times New Roman");
+        EXPECT_EQ(again.Range(0, 10).Font().Size(), 14.0f);
+        again.Close();
+    }
+    document.Close();
+}
+
+}  // namespace
+
+namespace {
+
+// Check mode's marks: every red character of the working copy is red in the
+// saved document of either format, and no other is.
+TEST(EngineSave, RedMarksSurviveBothFormats) {
+    const std::string source = DocBuilder()
+                                   .paragraph("摘要", {.asianFont = "黑体", .size = 15, .bold = true}, {.alignment = 1})
+                                   .paragraph({{"关键词：", {.asianFont = "黑体"}}, {"论文 format，检查", {}}})
+                                   .paragraph({{"Key words：", {.latinFont = "Arial"}}, {"thesis, format", {}}})
+                                   .table({{"表格文字", "cell text"}})
+                                   .paragraph("最后一段 with Latin words。")
+                                   .save(scratchDir() + "/red.doc");
+    word::Document document = openCopy(source);
+    const long red = 255;  // Word's wdColorRed, as BGR
+    const std::vector<std::pair<long, long>> marks = {{0, 2}, {3, 7}, {9, 15}, {18, 28}, {43, 50}};
+    for (auto [start, end] : marks) document.Range(start, end).Font().SetColor(red);
+    const long storyEnd = document.Content().End();
+    std::vector<bool> redBefore;
+    for (long i = 0; i + 1 < storyEnd; ++i) redBefore.push_back(document.Range(i, i + 1).Font().Color() == red);
+    ASSERT_GT(std::count(redBefore.begin(), redBefore.end(), true), 20);
+    for (const char* format : {".doc", ".docx"}) {
+        SCOPED_TRACE(format);
+        const std::string saved = scratchDir() + "/red" + format;
+        document.SaveAs(saved);
+        word::Document again = sharedApplication().Documents().Open(saved);
+        ASSERT_EQ(again.Content().End(), storyEnd);
+        for (long i = 0; i + 1 < storyEnd; ++i) {
+            EXPECT_EQ(again.Range(i, i + 1).Font().Color() == red, redBefore[i]) << "at " << i;
+        }
+        again.Close();
+    }
+    document.Close();
+}
+
+}  // namespace
