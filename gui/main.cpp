@@ -4,6 +4,7 @@
 #include "gui/AutomationServer.h"
 #include "gui/MainWindow.h"
 #include "gui/ProgramLifetime.h"
+#include "gui/QtTranslations.h"
 #include "gui/SharedFonts.h"
 #include "gui/TerminationSignals.h"
 #include "widgets/Icons.h"
@@ -35,6 +36,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationVersion(QStringLiteral(QUILLMARK_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("quillmark"));
     QApplication::setWindowIcon(quillmark::widgets::svgIcon(QStringLiteral("quillmark")));
+    quillmark::gui::installQtTranslations(app);
     // The program ends when the window has closed and no automation client holds it.
     QApplication::setQuitOnLastWindowClosed(false);
 
