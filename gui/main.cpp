@@ -7,6 +7,7 @@
 #include "gui/QtTranslations.h"
 #include "gui/SharedFonts.h"
 #include "gui/TerminationSignals.h"
+#include "shell/WorkingFolder.h"
 #include "widgets/Icons.h"
 #include "word/Engine.h"
 
@@ -67,5 +68,8 @@ int main(int argc, char* argv[]) {
         exitCode = QApplication::exec();
     }
     word::Engine::instance().shutDown();
+    // The copies went with the window; their folder goes however the program
+    // ended (the window closed, a signal, the last automation client's release).
+    quillmark::removeWorkingFolder();
     return exitCode;
 }

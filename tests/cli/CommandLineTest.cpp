@@ -28,9 +28,10 @@ std::string readAll(const std::string& path) {
     return std::string((std::istreambuf_iterator<char>(in)), {});
 }
 
-// Runs the program with `arguments` (already quoted for the shell).
-Result run(const std::string& arguments) {
-    const std::string command = std::string(QUILLMARK_BINARY) + " " + arguments + " 2>/dev/null";
+// Runs the program with `arguments` (already quoted for the shell); its
+// standard error goes to `errors`.
+Result run(const std::string& arguments, const std::string& errors = "/dev/null") {
+    const std::string command = std::string(QUILLMARK_BINARY) + " " + arguments + " 2>'" + errors + "'";
     Result result;
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) return result;
@@ -48,7 +49,7 @@ std::string shellQuoted(const std::string& path) { return "'" + path + "'"; }
 // As run(), keeping what the program says on standard error.
 Result runWithErrors(const std::string& arguments) {
     const std::string errors = scratchDir() + "/stderr.txt";
-    Result result = run(arguments + " 2>" + shellQuoted(errors));
+    Result result = run(arguments, errors);
     result.err = readAll(errors);
     return result;
 }
