@@ -30,7 +30,7 @@ QString xwininfo(const QStringList& arguments) {
 // engine (or show the thesis).
 QStringList mappedEngineWindows() {
     QStringList mapped;
-    static const QRegularExpression child(QStringLiteral(R"(^\s+(0x[0-9a-f]+) "([^"]*)")"));
+    static const QRegularExpression child(QStringLiteral("^\\s+(0x[0-9a-f]+) \"([^\"]*)\""));
     for (const QString& line : xwininfo({QStringLiteral("-root"), QStringLiteral("-children")}).split('\n')) {
         const QRegularExpressionMatch match = child.match(line);
         if (!match.hasMatch()) continue;
