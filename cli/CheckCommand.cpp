@@ -11,6 +11,7 @@
 #include "shell/DocumentSet.h"
 #include "shell/HandOverQueue.h"
 #include "shell/PostingReporter.h"
+#include "shell/ReportTarget.h"
 #include "shell/ReportWriter.h"
 #include "shell/RunController.h"
 #include "shell/RunLock.h"
@@ -122,6 +123,12 @@ bool validateOptions(const CheckOptions& options, std::vector<CheckKind>& kinds,
     if (!options.report.empty() && options.files.size() != 1) {
         err << "quillmark: --report takes exactly one file to check\n";
         return false;
+    }
+    if (!options.report.empty() && options.files.size() == 1) {
+        if (auto problem = reportTargetProblem(options.report, {options.files.front()})) {
+            err << "quillmark: " << *problem << '\n';
+            return false;
+        }
     }
     if (options.jobs < 1) {
         err << "quillmark: --jobs must be at least 1\n";
