@@ -14,6 +14,7 @@
 #include <com/sun/star/loader/XImplementationLoader.hpp>
 #include <com/sun/star/registry/XRegistryKey.hpp>
 #include <osl/file.hxx>
+#include <rtl/digest.h>
 #include <cppuhelper/bootstrap.hxx>
 
 #include <atomic>
@@ -56,6 +57,35 @@ std::string uniquePipeName() {
     return kPipeStem + processTag() + "-" + std::to_string(++counter);
 }
 
+// The engine's single-instance pipe, which it makes whatever its command
+// line says and never removes when it is killed: always in /tmp, named
+// after the MD5 of the profile's URL as UTF-16 code units, each byte in
+// hex without a leading zero.
+std::filesystem::path singleInstancePipeOf(const std::string& profileDir) {
+    const OUString url = uno::toOU("file://" + profileDir);
+    sal_uInt8 digest[RTL_DIGEST_LENGTH_MD5];
+    if (rtl_digest_MD5(url.getStr(), static_cast<sal_uInt32>(url.getLength() * sizeof(sal_Unicode)), digest,
+                       sizeof digest) != rtl_Digest_E_None) {
+        return {};
+    }
+    std::string hash;
+    static constexpr char kHex[] = "0123456789abcdef";
+    for (const sal_uInt8 byte : digest) {
+        if (byte >= 16) hash += kHex[byte >> 4];
+        hash += kHex[byte & 15];
+    }
+    return kPipeFolder / ("OSL_PIPE_" + std::to_string(getuid()) + "_SingleOfficeIPC_" + hash);
+}
+
+// A profile folder and what the engine made for it outside: its
+// single-instance pipe.
+void removeProfileFiles(const std::filesystem::path& profileDir) {
+    std::error_code ignored;
+    std::filesystem::remove(singleInstancePipeOf(profileDir.string()), ignored);
+    // A second pass for what an engine that was being ended wrote meanwhile.
+    if (std::filesystem::remove_all(profileDir, ignored), ignored) std::filesystem::remove_all(profileDir, ignored);
+}
+
 std::uint64_t addressSpaceLimitBytes() {
     std::uint64_t megabytes = kDefaultAddressSpaceMb;
     if (const char* text = std::getenv("QUILLMARK_ENGINE_MEMORY_MB"); text && *text) {
@@ -69,7 +99,7 @@ std::uint64_t addressSpaceLimitBytes() {
 void removeStaleLeftovers() {
     static std::once_flag once;
     std::call_once(once, [] {
-        removeLeftoversOfDeadProcesses(std::filesystem::temp_directory_path(), kProfilePrefix);
+        removeLeftoversOfDeadProcesses(std::filesystem::temp_directory_path(), kProfilePrefix, removeProfileFiles);
         removeLeftoversOfDeadProcesses(kPipeFolder, pipeFilePrefix());
     });
 }
@@ -212,11 +242,28 @@ Reference<css::uno::XComponentContext> localContext() {
     return context;
 }
 
+// The engine's temporary files go into its profile folder, removed with it.
+std::string engineTemporaryFolder(const std::string& profileDir) { return profileDir + "/tmp"; }
+
 // Only the engine sees its font configuration; the machine's stays as it is.
-std::vector<std::string> engineEnvironment() {
-    const std::string config = engineFontConfigFile();
-    if (config.empty()) return {};
-    return {"FONTCONFIG_FILE=" + config};
+std::vector<std::string> engineEnvironment(const std::string& profileDir) {
+    std::vector<std::string> environment = {"TMPDIR=" + engineTemporaryFolder(profileDir)};
+    if (const std::string config = engineFontConfigFile(); !config.empty()) {
+        environment.push_back("FONTCONFIG_FILE=" + config);
+    }
+    return environment;
+}
+
+// The engine runs without a network: nothing a document links to (pictures,
+// OLE links, fields, linked sections, whatever the format) can be fetched,
+// whatever the engine's settings let through. Only a display reached over
+// the network (DISPLAY=host:n, as ssh forwards it) needs one.
+bool displayNeedsNetwork(bool headless) {
+    if (headless) return false;
+    const char* display = std::getenv("DISPLAY");
+    if (!display || !*display) return false;
+    const std::string_view host = std::string_view(display).substr(0, std::string_view(display).rfind(':'));
+    return !host.empty() && host != "unix" && host.front() != '/';
 }
 
 // The reader component's library: QUILLMARK_READER_LIBRARY when set, else
@@ -286,8 +333,8 @@ Engine::~Engine() = default;
 void Engine::endAtExit() {
     Engine& engine = instance();
     std::unique_lock lock(engine.mutex_, std::try_to_lock);
-    std::error_code ignored;
-    if (!engine.profileDir_.empty()) std::filesystem::remove_all(engine.profileDir_, ignored);
+    std::lock_guard files(engine.filesMutex_);
+    if (!engine.profileDir_.empty()) removeProfileFiles(engine.profileDir_);
 }
 
 Reference<css::frame::XDesktop2> Engine::desktop() {
@@ -377,12 +424,17 @@ void Engine::endAtOnce() {
 }
 
 void Engine::abandon() {
+    // The engine's files are made and removed under filesMutex_ only, for a
+    // moment each time: once it is ours, no other thread starts an engine
+    // or is halfway through removing one's files.
+    abandoned_ = true;
+    std::lock_guard files(filesMutex_);
     const pid_t pid = pid_;
     if (pid > 0) {
         kill(pid, SIGKILL);
         waitpid(pid, nullptr, 0);
     }
-    removeLeftoversOf(std::filesystem::temp_directory_path(), kProfilePrefix, processTag());
+    removeLeftoversOf(std::filesystem::temp_directory_path(), kProfilePrefix, processTag(), removeProfileFiles);
     removeLeftoversOf(kPipeFolder, pipeFilePrefix(), processTag());
 }
 
@@ -410,14 +462,14 @@ void Engine::stopProcess(Ending ending) {
             pid_ = -1;
         }
     }
+    std::lock_guard files(filesMutex_);
     if (!pipeName_.empty()) {
         std::error_code ignored;
         std::filesystem::remove(kPipeFolder / ("OSL_PIPE_" + std::to_string(getuid()) + "_" + pipeName_), ignored);
         pipeName_.clear();
     }
     if (!profileDir_.empty()) {
-        std::error_code ignored;
-        std::filesystem::remove_all(profileDir_, ignored);
+        removeProfileFiles(profileDir_);
         profileDir_.clear();
     }
 }
@@ -427,6 +479,8 @@ void Engine::start() {
     (void)registered;
     stopProcess();
     removeStaleLeftovers();
+    std::unique_lock files(filesMutex_);
+    if (abandoned_) throw WordError(errors::EngineUnavailable, "程序正在结束，不再启动文档引擎");
     profileDir_ = makeProfileDir();
     const std::string pipeName = uniquePipeName();
     pipeName_ = pipeName;
@@ -443,13 +497,20 @@ void Engine::start() {
     };
     if (wantHeadless()) args.insert(args.begin() + 1, "--headless");
     launch(args);
+    files.unlock();
     connect(pipeName, args);
     dead_ = false;
     ++generation_;
 }
 
 void Engine::launch(const std::vector<std::string>& args) {
-    pid_ = ProcessLauncher::instance().launch(args, engineEnvironment(), addressSpaceLimitBytes());
+    std::error_code ignored;
+    std::filesystem::create_directories(engineTemporaryFolder(profileDir_), ignored);
+    ChildSettings settings;
+    settings.environment = engineEnvironment(profileDir_);
+    settings.addressSpaceBytes = addressSpaceLimitBytes();
+    settings.withoutNetwork = !displayNeedsNetwork(wantHeadless());
+    pid_ = ProcessLauncher::instance().launch(args, settings);
     if (pid_ <= 0) throw WordError(errors::EngineUnavailable, "无法启动文档引擎 (soffice)");
 }
 
@@ -471,6 +532,8 @@ void Engine::connect(const std::string& pipeName, const std::vector<std::string>
             // A fresh profile makes the engine ask for one restart (exit code 81).
             if (WIFEXITED(status) && WEXITSTATUS(status) == kRestartRequested && restarts++ < 3) {
                 saveProfileTemplate(profileDir_);
+                std::lock_guard files(filesMutex_);
+                if (abandoned_) throw WordError(errors::EngineUnavailable, "程序正在结束，不再启动文档引擎");
                 launch(args);
                 continue;
             }
