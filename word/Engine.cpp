@@ -26,6 +26,8 @@
 #include <fstream>
 #include <iostream>
 #include <thread>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -94,6 +96,8 @@ std::uint64_t addressSpaceLimitBytes() {
     return megabytes << 20;
 }
 
+std::filesystem::path profileTemplateDir();
+
 // Profiles and pipes of earlier runs that ended without cleaning up (killed,
 // power loss): their process is gone, so nobody else will remove them.
 void removeStaleLeftovers() {
@@ -101,6 +105,7 @@ void removeStaleLeftovers() {
     std::call_once(once, [] {
         removeLeftoversOfDeadProcesses(std::filesystem::temp_directory_path(), kProfilePrefix, removeProfileFiles);
         removeLeftoversOfDeadProcesses(kPipeFolder, pipeFilePrefix());
+        removeLeftoversOfDeadProcesses(profileTemplateDir().parent_path(), profileTemplateDir().filename().string() + ".tmp-");
     });
 }
 
@@ -198,13 +203,49 @@ std::filesystem::path profileTemplateDir() {
     return base / "quillmark" / "engine-profile-1";
 }
 
+// Programs that start at the same moment share the cached profile: the one
+// that saves it holds this lock alone, those that copy it hold it together.
+// The cached profile appears whole or not at all (made aside, then renamed).
+// A lock that cannot be had within the bound (a file system without locks,
+// a program stuck holding it) is done without: the engine then starts on a
+// fresh profile, which costs it a restart and nothing else.
+class ProfileTemplateLock {
+public:
+    enum Kind { Shared = LOCK_SH, Alone = LOCK_EX };
+    explicit ProfileTemplateLock(Kind kind) {
+        std::error_code ignored;
+        std::filesystem::create_directories(profileTemplateDir().parent_path(), ignored);
+        fd_ = ::open((profileTemplateDir().parent_path() / "engine-profile.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (fd_ >= 0 && !(held_ = ::flock(fd_, kind | LOCK_NB) == 0) && std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    }
+    ~ProfileTemplateLock() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    ProfileTemplateLock(const ProfileTemplateLock&) = delete;
+    ProfileTemplateLock& operator=(const ProfileTemplateLock&) = delete;
+    bool held() const { return held_; }
+
+private:
+    int fd_ = -1;
+    bool held_ = false;
+};
+
 void saveProfileTemplate(const std::string& profileDir) {
+    const ProfileTemplateLock lock(ProfileTemplateLock::Alone);
     std::error_code error;
     const auto target = profileTemplateDir();
-    if (std::filesystem::exists(target, error)) return;
-    const auto staging = target.string() + ".tmp-" + std::to_string(getpid());
-    std::filesystem::create_directories(target.parent_path(), error);
-    std::filesystem::copy(profileDir, staging, std::filesystem::copy_options::recursive, error);
+    if (!lock.held() || std::filesystem::exists(target, error)) return;
+    const auto staging = target.string() + ".tmp-" + processTag();
+    std::filesystem::remove_all(staging, error);
+    std::filesystem::create_directories(staging, error);
+    // Everything but the engine's temporary folder.
+    for (std::filesystem::directory_iterator it(profileDir, error), end; !error && it != end; it.increment(error)) {
+        if (it->path().filename() == "tmp") continue;
+        std::filesystem::copy(it->path(), staging / it->path().filename(), std::filesystem::copy_options::recursive, error);
+    }
     if (error || (std::filesystem::rename(staging, target, error), error)) std::filesystem::remove_all(staging, error);
 }
 
@@ -215,7 +256,9 @@ std::string makeProfileDir() {
         throw WordError(errors::EngineUnavailable, "无法创建文档引擎的临时配置目录");
     }
     std::error_code error;
-    std::filesystem::copy(profileTemplateDir(), pattern, std::filesystem::copy_options::recursive, error);
+    if (const ProfileTemplateLock lock(ProfileTemplateLock::Shared); lock.held()) {
+        std::filesystem::copy(profileTemplateDir(), pattern, std::filesystem::copy_options::recursive, error);
+    }
     if (error || !std::filesystem::exists(pattern + "/user/registrymodifications.xcu")) {
         std::filesystem::create_directories(pattern + "/user");
         std::filesystem::remove(pattern + "/user/registrymodifications.xcu", error);

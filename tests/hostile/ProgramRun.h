@@ -49,6 +49,10 @@ std::vector<pid_t> enginesBelow(pid_t rootPid);
 // engine, kept when the engine restarts itself to set up a fresh profile.
 std::string engineProfileOf(pid_t engine);
 
+// The paths of the Unix sockets that process `pid` listens on or has
+// bound (the engine's pipes), as seen from inside its network namespace.
+std::vector<std::string> socketPathsOf(pid_t pid);
+
 // What a run of `pid` left behind: files in the working folder, engine
 // profiles, engine pipes, engine processes. Empty when nothing.
 std::vector<std::string> leftoversOf(pid_t pid, const std::string& cacheHome, const std::string& tmpDir);
