@@ -59,12 +59,20 @@ std::string uniquePipeName() {
     return kPipeStem + processTag() + "-" + std::to_string(++counter);
 }
 
+// The profile folder as the engine takes it: a file URL, blanks and all
+// escaped (a TMPDIR with a blank in it made an engine that never answered).
+OUString profileUrl(const std::string& profileDir) {
+    OUString url;
+    osl::FileBase::getFileURLFromSystemPath(uno::toOU(profileDir), url);
+    return url;
+}
+
 // The engine's single-instance pipe, which it makes whatever its command
 // line says and never removes when it is killed: always in /tmp, named
 // after the MD5 of the profile's URL as UTF-16 code units, each byte in
 // hex without a leading zero.
 std::filesystem::path singleInstancePipeOf(const std::string& profileDir) {
-    const OUString url = uno::toOU("file://" + profileDir);
+    const OUString url = profileUrl(profileDir);
     sal_uInt8 digest[RTL_DIGEST_LENGTH_MD5];
     if (rtl_digest_MD5(url.getStr(), static_cast<sal_uInt32>(url.getLength() * sizeof(sal_Unicode)), digest,
                        sizeof digest) != rtl_Digest_E_None) {
@@ -535,7 +543,7 @@ void Engine::start() {
         "--nodefault",
         "--nolockcheck",
         "--nofirststartwizard",
-        "-env:UserInstallation=file://" + profileDir_,
+        "-env:UserInstallation=" + uno::toUtf8(profileUrl(profileDir_)),
         "--accept=pipe,name=" + pipeName + ";urp;StarOffice.ComponentContext",
     };
     if (wantHeadless()) args.insert(args.begin() + 1, "--headless");

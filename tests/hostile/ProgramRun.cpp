@@ -172,7 +172,18 @@ std::string engineProfileOf(pid_t engine) {
     const std::string option = "-env:UserInstallation=";
     const std::size_t at = cmdline.find(option);
     if (at == std::string::npos) return {};
-    return cmdline.substr(at + option.size(), cmdline.find('\0', at) - at - option.size());
+    std::string url = cmdline.substr(at + option.size(), cmdline.find('\0', at) - at - option.size());
+    if (url.rfind("file://", 0) == 0) url.erase(0, 7);
+    std::string path;
+    for (std::size_t i = 0; i < url.size(); ++i) {
+        if (url[i] == '%' && i + 2 < url.size()) {
+            path += static_cast<char>(std::stoi(url.substr(i + 1, 2), nullptr, 16));
+            i += 2;
+        } else {
+            path += url[i];
+        }
+    }
+    return path;
 }
 
 std::vector<std::string> socketPathsOf(pid_t pid) {

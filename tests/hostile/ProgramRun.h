@@ -45,7 +45,7 @@ std::vector<pid_t> childrenOf(pid_t parentPid);
 // The engine processes that `rootPid` or any process below it started.
 std::vector<pid_t> enginesBelow(pid_t rootPid);
 
-// The profile folder an engine process runs with: one per start of an
+// The profile folder (a path) an engine process runs with: one per start of an
 // engine, kept when the engine restarts itself to set up a fresh profile.
 std::string engineProfileOf(pid_t engine);
 
