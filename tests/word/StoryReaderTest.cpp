@@ -431,36 +431,6 @@ INSTANTIATE_TEST_SUITE_P(SharedReal, RealThesis,
                          ::testing::Values(std::make_pair("cqu_bachelor_2019.doc", 10L),
                                            std::make_pair("seu_template.docx", 33L)));
 
-// An empty heading paragraph right after a heading that starts a page, its
-// mark hidden: the layout gives it no line of its own.
-TEST(HiddenParagraph, IsReadWhereTheTextBeforeItIs) {
-    DocBuilder b;
-    b.paragraphs(sentences(60, kSentence));
-    b.pageBreak().paragraph("附录", {.asianFont = "黑体", .size = 16, .bold = true}, {.outlineLevel = 1});
-    b.blank(1, {}, {.outlineLevel = 1});
-    b.paragraph("附录正文");
-    auto doc = openCopy(b.save(scratchDir() + "/hidden.doc"));
-    {
-        css::uno::Reference<css::container::XEnumerationAccess> access(doc.model()->unoDocument()->getText(),
-                                                                       css::uno::UNO_QUERY_THROW);
-        auto paragraphs = access->createEnumeration();
-        for (int i = 0; i < 61; ++i) paragraphs->nextElement();
-        css::uno::Reference<css::beans::XPropertySet> empty(paragraphs->nextElement(), css::uno::UNO_QUERY_THROW);
-        empty->setPropertyValue("CharHidden", css::uno::Any(true));
-    }
-    const long count = doc.Paragraphs().Count();
-    ASSERT_EQ(count, 63);
-    auto heading = doc.Paragraphs().Item(61).Range();
-    ASSERT_EQ(heading.Text(), "附录\r");
-    const long headingPage = heading.Information(word::wdActiveEndPageNumber);
-    EXPECT_GT(headingPage, 1);
-    auto empty = doc.Paragraphs().Item(62).Range();
-    empty.Collapse(true);
-    EXPECT_EQ(empty.Information(word::wdActiveEndPageNumber), headingPage);
-    expectPagesNeverGoBack(doc);
-    doc.Close();
-}
-
 TEST(SampleThesis, PagesNeverGoBack) {
     for (const char* name : {"bachelor-thesis.doc", "master-thesis.doc"}) {
         SCOPED_TRACE(name);
