@@ -1,6 +1,8 @@
 #include "cli/BatchCheck.h"
 
+#include "cli/BatchJob.h"
 #include "cli/BatchResults.h"
+#include "cli/WorkerProcess.h"
 #include "cli/Interruption.h"
 #include "cli/TemplateCommand.h"
 
@@ -17,13 +19,11 @@
 #include <ostream>
 #include <fcntl.h>
 #include <poll.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 #include <vector>
 
-extern char** environ;
 
 namespace quillmark {
 
@@ -32,20 +32,8 @@ namespace {
 constexpr int kError = 2;
 constexpr auto kWorkerEndBound = std::chrono::seconds(15);
 
-// One worker process: it checks the files it is given one after another
-// with an engine of its own, and answers each with a result.
-struct Worker {
-    pid_t pid = -1;
-    int inFd = -1;   // file names to it
-    int outFd = -1;  // results from it
-    int errFd = -1;  // anything else it says, kept with its current file
-    std::string results;
-    std::optional<std::size_t> file;  // the file it checks now
-    std::string strayErr;
-};
-
-std::vector<std::string> workerArguments(const CheckOptions& options) {
-    std::vector<std::string> args = {std::filesystem::read_symlink("/proc/self/exe").string(), "check", "--batch-worker"};
+std::vector<std::string> workerOptions(const CheckOptions& options) {
+    std::vector<std::string> args;
     for (const auto& t : options.templates) args.insert(args.end(), {"--template", t});
     if (!options.type.empty()) args.insert(args.end(), {"--type", options.type});
     if (!options.parts.empty()) args.insert(args.end(), {"--parts", options.parts});
@@ -56,107 +44,6 @@ std::vector<std::string> workerArguments(const CheckOptions& options) {
     if (options.callTimeoutSeconds) args.insert(args.end(), {"--call-timeout", std::to_string(*options.callTimeoutSeconds)});
     return args;
 }
-
-// Starts one worker with its standard input, output and error on pipes of ours.
-bool startWorker(const std::vector<std::string>& args, Worker& worker) {
-    int inPipe[2], outPipe[2], errPipe[2];
-    if (pipe2(inPipe, O_CLOEXEC) != 0) return false;
-    if (pipe2(outPipe, O_CLOEXEC) != 0) {
-        close(inPipe[0]), close(inPipe[1]);
-        return false;
-    }
-    if (pipe2(errPipe, O_CLOEXEC) != 0) {
-        close(inPipe[0]), close(inPipe[1]), close(outPipe[0]), close(outPipe[1]);
-        return false;
-    }
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, inPipe[0], STDIN_FILENO);
-    posix_spawn_file_actions_adddup2(&actions, outPipe[1], STDOUT_FILENO);
-    posix_spawn_file_actions_adddup2(&actions, errPipe[1], STDERR_FILENO);
-    posix_spawnattr_t attributes;
-    posix_spawnattr_init(&attributes);
-    sigset_t none, pipeSignal;
-    sigemptyset(&none);
-    sigemptyset(&pipeSignal);
-    sigaddset(&pipeSignal, SIGPIPE);
-    posix_spawnattr_setsigmask(&attributes, &none);  // the worker handles its own signals
-    posix_spawnattr_setsigdefault(&attributes, &pipeSignal);  // ignored here only
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
-    std::vector<char*> argv;
-    for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    const int failed = posix_spawn(&worker.pid, argv[0], &actions, &attributes, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    posix_spawnattr_destroy(&attributes);
-    close(inPipe[0]);
-    close(outPipe[1]);
-    close(errPipe[1]);
-    worker.inFd = inPipe[1];
-    worker.outFd = outPipe[0];
-    worker.errFd = errPipe[0];
-    if (failed != 0) {
-        close(worker.inFd), close(worker.outFd), close(worker.errFd);
-        worker.inFd = worker.outFd = worker.errFd = -1;
-        worker.pid = -1;
-        return false;
-    }
-    return true;
-}
-
-// Reads what is there; closes the pipe at its end.
-void drain(int& fd, std::string& into) {
-    char buffer[8192];
-    const ssize_t got = read(fd, buffer, sizeof buffer);
-    if (got > 0) {
-        into.append(buffer, static_cast<std::size_t>(got));
-    } else if (got == 0 || (errno != EINTR && errno != EAGAIN)) {
-        close(fd);
-        fd = -1;
-    }
-}
-
-// The workers that run, for the interruption hook.
-class RunningWorkers {
-public:
-    // Starts a worker, unless the batch is being interrupted: a worker
-    // started after the others were told would never hear of it.
-    bool start(const std::vector<std::string>& args, Worker& worker) {
-        std::lock_guard lock(mutex_);
-        if (interrupted_ || !startWorker(args, worker)) return false;
-        pids_.push_back(worker.pid);
-        return true;
-    }
-    bool interrupted() const { return interrupted_; }
-    void remove(pid_t pid) {
-        std::lock_guard lock(mutex_);
-        std::erase(pids_, pid);
-    }
-    // Hands the signal on and waits, within a bound, for each worker to
-    // clean up after itself.
-    void interrupt(int signal) {
-        interrupted_ = true;
-        std::lock_guard lock(mutex_);
-        for (pid_t pid : pids_) kill(pid, signal);
-        const auto deadline = std::chrono::steady_clock::now() + kWorkerEndBound;
-        for (pid_t pid : pids_) {
-            while (waitpid(pid, nullptr, WNOHANG) == 0) {
-                if (std::chrono::steady_clock::now() > deadline) {
-                    kill(pid, SIGKILL);
-                    waitpid(pid, nullptr, 0);
-                    break;
-                }
-                std::this_thread::sleep_for(std::chrono::milliseconds(20));
-            }
-        }
-        pids_.clear();
-    }
-
-private:
-    std::mutex mutex_;
-    std::vector<pid_t> pids_;
-    std::atomic<bool> interrupted_{false};
-};
 
 // An interrupted batch prints nothing more and starts nothing: the
 // interruption's own thread ends the program once the workers have ended.
@@ -191,11 +78,6 @@ private:
     std::string name_;
 };
 
-void closeFd(int& fd) {
-    if (fd >= 0) close(fd);
-    fd = -1;
-}
-
 // One batch: hands the files to the workers, one at a time to whichever is
 // free, and prints the answers in the order of the files.
 class Batch {
@@ -206,7 +88,7 @@ public:
           err_(err),
           results_(options.files.size()),
           workers_(std::min<std::size_t>(static_cast<std::size_t>(options.jobs), options.files.size())),
-          arguments_(workerArguments(options)),
+          arguments_(workerCommand(workerOptions(options))),
           progress_(err, options.files.size()) {}
 
     int run() {
@@ -214,8 +96,8 @@ public:
         while (printed_ < total) {
             if (running_->interrupted()) awaitTheEndOfTheProgram();
             for (Worker& w : workers_) {
-                if (!w.file && next_ < total) give(w);
-                if (!w.file && next_ >= total && w.inFd >= 0) closeFd(w.inFd);  // no more work: the worker ends
+                if (!w.job && next_ < total) give(w);
+                if (!w.job && next_ >= total && w.inFd >= 0) closeFd(w.inFd);  // no more work: the worker ends
             }
             readWorkers();
             for (Worker& w : workers_) takeAnswers(w);
@@ -238,10 +120,12 @@ private:
             results_[file] = FileResult{kError, {}, "quillmark: 无法启动检测进程：" + options_.files[file] + "\n"};
             return;
         }
-        w.file = file;
+        w.job = file;
         w.strayErr.clear();
         progress_.started(file, options_.files[file]);
-        if (!writeAll(w.inFd, options_.files[file] + std::string(1, '\0'))) retire(w, "检测进程意外结束：");
+        BatchJob job;
+        job.file = options_.files[file];
+        if (!writeAll(w.inFd, encodeJob(job))) retire(w, "检测进程意外结束：");
     }
 
     void readWorkers() {
@@ -261,13 +145,13 @@ private:
 
     void takeAnswers(Worker& w) {
         bool damaged = false;
-        while (w.file) {
+        while (w.job) {
             std::optional<FileResult> r = takeResult(w.results, damaged);
             if (!r) break;
             r->err = w.strayErr + r->err;
             w.strayErr.clear();
-            results_[*w.file] = std::move(*r);
-            w.file.reset();
+            results_[*w.job] = std::move(*r);
+            w.job.reset();
         }
         if (w.pid > 0 && damaged) kill(w.pid, SIGTERM);  // it cleans up after itself
         if (w.pid > 0 && (damaged || w.outFd < 0)) retire(w, "检测进程意外结束：");
@@ -275,19 +159,14 @@ private:
 
     // Ends a worker: the file it was checking, if any, fails with what it said.
     void retire(Worker& w, const std::string& why) {
-        closeFd(w.inFd), closeFd(w.outFd);
-        if (w.pid > 0) {
-            waitpid(w.pid, nullptr, 0);
-            running_->remove(w.pid);  // waits for an interruption that is under way
+        const pid_t pid = w.pid;
+        reapWorker(w);  // with what it said last, before it ended
+        if (pid > 0) {
+            running_->remove(pid);  // waits for an interruption that is under way
             if (running_->interrupted()) awaitTheEndOfTheProgram();
         }
-        // What it said last, before it ended.
-        for (pollfd last{w.errFd, POLLIN, 0}; w.errFd >= 0 && poll(&last, 1, 0) > 0; last.fd = w.errFd) {
-            drain(w.errFd, w.strayErr);
-        }
-        closeFd(w.errFd);
-        if (w.file) {
-            results_[*w.file] = FileResult{kError, {}, w.strayErr + "quillmark: " + why + options_.files[*w.file] + "\n"};
+        if (w.job) {
+            results_[*w.job] = FileResult{kError, {}, w.strayErr + "quillmark: " + why + options_.files[*w.job] + "\n"};
         }
         w = Worker{};
     }

@@ -1,6 +1,7 @@
 #include "cli/CheckCommand.h"
 
 #include "cli/BatchCheck.h"
+#include "cli/BatchJob.h"
 #include "cli/BatchResults.h"
 
 #include "checks/Checker.h"
@@ -11,6 +12,7 @@
 #include "shell/DocumentSet.h"
 #include "shell/HandOverQueue.h"
 #include "shell/PostingReporter.h"
+#include "shell/ReportTarget.h"
 #include "shell/ReportWriter.h"
 #include "shell/RunController.h"
 #include "shell/RunLock.h"
@@ -101,6 +103,12 @@ bool validateOptions(const CheckOptions& options, std::vector<CheckKind>& kinds,
         err << "quillmark: --report takes exactly one file to check\n";
         return false;
     }
+    if (!options.report.empty() && options.files.size() == 1) {
+        if (auto problem = reportTargetProblem(options.report, {options.files.front()})) {
+            err << "quillmark: " << *problem << '\n';
+            return false;
+        }
+    }
     if (options.jobs < 1) {
         err << "quillmark: --jobs must be at least 1\n";
         return false;
@@ -155,8 +163,11 @@ public:
     }
 
     // Checks one file; false when it could not be opened or a check failed.
-    bool check(const std::string& file, const FormatTemplate& formatTemplate, const std::vector<CheckKind>& kinds) {
+    // With `tellSteps`, each step is told on standard error as it starts.
+    bool check(const std::string& file, const FormatTemplate& formatTemplate, const std::vector<CheckKind>& kinds,
+               bool tellSteps = false) {
         const int messagesBefore = messages_.count();
+        if (tellSteps) tellStep("正在打开文档");
         auto record = documents_.open(file);
         if (!record) return false;
         documents_.waitForOpenings();
@@ -173,7 +184,12 @@ public:
         // One check at a time, so that each finding is known by its check.
         // A failed check (the engine gone, a broken document) ends the
         // document's run: one message for one failure.
+        std::size_t step = 0;
         for (CheckKind kind : kinds) {
+            if (tellSteps) {
+                tellStep(std::string(checkLabel(kind)) + "（" + std::to_string(++step) + "/" +
+                         std::to_string(kinds.size()) + "）");
+            }
             runs_.allowRuns();
             if (runs_.start({kind}, context, record) != RunController::StartResult::Started) return false;
             runs_.wait();
@@ -193,6 +209,8 @@ public:
 
     const std::vector<Finding>& findings() const { return findings_; }
 
+    void setMode(bool fix) { runs_.setMode(fix ? CheckMode::AutoFix : CheckMode::Check); }
+
     // Closes the checked documents and deletes their working copies, so
     // that a long batch keeps one document at a time in the engine and on
     // disk.
@@ -205,6 +223,8 @@ public:
     void deleteWorkingCopies() { documents_.deleteWorkingCopies(); }
 
 private:
+    static void tellStep(const std::string& text) { writeAll(STDERR_FILENO, progressLine(text)); }
+
     void collect(const std::string& file, CheckKind kind) {
         for (HandOver& item : queue_.takeAll()) {
             auto* posted = std::get_if<FindingPosted>(&item);
@@ -260,32 +280,75 @@ FormatTemplate commandTemplate(const CheckOptions& options, std::ostream& err) {
     return formatTemplate;
 }
 
-// A process of a batch: every file it is given is checked with the same
+std::string replaceAll(std::string text, const std::string& what, const std::string& by) {
+    for (std::size_t at = text.find(what); !what.empty() && at != std::string::npos; at = text.find(what, at + by.size())) {
+        text.replace(at, what.size(), by);
+    }
+    return text;
+}
+
+// What one job of a batch worker checks with: the worker's options, with
+// what the job sets instead.
+struct JobSettings {
+    CheckOptions options;
+    std::vector<CheckKind> kinds;
+    FormatTemplate formatTemplate;
+};
+
+std::optional<JobSettings> jobSettings(const CheckOptions& worker, const BatchJob& job, std::ostream& err) {
+    JobSettings settings{worker, {}, {}};
+    CheckOptions& o = settings.options;
+    o.files = {job.file};
+    if (job.templates) o.templates = *job.templates;
+    if (job.type) o.type = *job.type;
+    if (job.parts) o.parts = *job.parts;
+    if (job.fix) o.fix = *job.fix;
+    o.batchWorker = false;
+    if (!validateOptions(o, settings.kinds, err)) return std::nullopt;
+    // The worker's own templates warned once, in the batch; a job's own
+    // templates warn with the job.
+    std::ostringstream ignored;
+    settings.formatTemplate = commandTemplate(o, job.templates ? err : ignored);
+    return settings;
+}
+
+// A process of a batch: every job it is given is checked with the same
 // engine (a fresh one only after the engine died or a document ended it),
 // and answered as a check of that file alone would print it.
-int serveBatchFiles(const CheckOptions& options, const std::vector<CheckKind>& kinds) {
+int serveBatchFiles(const CheckOptions& options) {
     const int results = ::fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 0);
     // Whatever else reaches standard output goes with the file's messages.
     ::dup2(STDERR_FILENO, STDOUT_FILENO);
-    std::ostringstream templateWarnings;  // the batch shows them once
-    const FormatTemplate formatTemplate = commandTemplate(options, templateWarnings);
     std::ostringstream err;
     CommandLineCheck run(options, err);
-    std::string file;
+    std::string request;
     std::size_t seen = 0;
-    while (std::getline(std::cin, file, '\0')) {
-        const bool checked = run.check(file, formatTemplate, kinds);
+    while (std::getline(std::cin, request, '\0')) {
+        const std::optional<BatchJob> job = decodeJob(request);
+        if (!job) break;
+        const std::optional<JobSettings> settings = jobSettings(options, *job, err);
+        bool checked = false;
+        if (settings) {
+            run.setMode(settings->options.fix);
+            checked = run.check(job->file, settings->formatTemplate, settings->kinds, job->progress);
+            if (checked && !job->report.empty()) checked = run.writeReportOf(job->report);
+        }
         // After a failure the engine may be gone with the document: closing
         // it would only add a second message to the one the file has.
         if (checked) run.closeDocuments();
         run.deleteWorkingCopies();
-        const std::vector<Finding> found(run.findings().begin() + static_cast<std::ptrdiff_t>(seen), run.findings().end());
+        std::vector<Finding> found(run.findings().begin() + static_cast<std::ptrdiff_t>(seen), run.findings().end());
         seen = run.findings().size();
-        CheckOptions one = options;
-        one.files = {file};
+        std::string said = err.str();
+        if (!job->shownName.empty()) {
+            for (Finding& f : found) f.file = job->shownName;
+            said = replaceAll(said, job->file, job->shownName);
+        }
         std::ostringstream out;
-        if (options.json) printJson(found, out); else printText(one, found, out);
-        FileResult result{!checked ? kError : found.empty() ? kNoFindings : kFindings, out.str(), err.str()};
+        CheckOptions printed = settings ? settings->options : options;
+        printed.files = {job->shownName.empty() ? job->file : job->shownName};
+        if (options.json) printJson(found, out); else printText(printed, found, out);
+        FileResult result{!checked ? kError : found.empty() ? kNoFindings : kFindings, out.str(), said};
         err.str({});
         if (!writeAll(results, encodeResult(result))) break;
     }
@@ -300,7 +363,7 @@ int runCheck(const CheckOptions& options, std::ostream& out, std::ostream& err) 
     if (!validateOptions(options, kinds, err)) return kError;
     word::setOpenTimeout(std::chrono::seconds(options.openTimeoutSeconds));
     if (options.callTimeoutSeconds) word::setCallTimeout(std::chrono::seconds(*options.callTimeoutSeconds));
-    if (options.batchWorker) return serveBatchFiles(options, kinds);
+    if (options.batchWorker) return serveBatchFiles(options);
     if (options.jobs > 1 && options.files.size() > 1) return runBatch(options, out, err);
     const FormatTemplate formatTemplate = commandTemplate(options, err);
 

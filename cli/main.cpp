@@ -2,6 +2,7 @@
 #include "cli/InspectCommand.h"
 #include "cli/Interruption.h"
 #include "cli/TemplateCommand.h"
+#include "serve/ServeCommand.h"
 #include "shell/WorkingFolder.h"
 #include "word/Engine.h"
 
@@ -51,6 +52,7 @@ int main(int argc, char** argv) {
     quillmark::addTemplateCommand(app);
     quillmark::addInspectCommand(app);
     quillmark::addCheckCommand(app);
+    quillmark::serve::addServeCommand(app);
 
     const int exitCode = run(app, argc, argv);
     quillmark::waitIfInterrupted();

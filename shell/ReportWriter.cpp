@@ -1,5 +1,6 @@
 #include "shell/ReportWriter.h"
 
+#include "shell/ReportTarget.h"
 #include "shell/ShellTexts.h"
 #include "template/Codepage936.h"
 #include "word/Document.h"
@@ -32,17 +33,13 @@ std::filesystem::path textReportPath(const std::filesystem::path& documentPath) 
 }
 
 ReportResult writeReport(const ThesisDocument& document, const std::filesystem::path& target, RunLock& runLock) {
+    const std::vector<std::filesystem::path> theses{document.sourcePath};
     word::Document engineDocument = document.wordDocument();
+    if (namesAThesis(target, theses)) {
+        return {ReportResult::Status::SaveFailed, std::string(texts::kReportIsThesis) + "\n" + target.string()};
+    }
     if (!engineDocument.IsNull()) {
-        // The engine is not asked to save into a folder that is not there (it
-        // may wait on such a target instead of failing).
-        std::error_code ec;
-        const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
-        if (!std::filesystem::is_directory(folder, ec)) {
-            return {ReportResult::Status::SaveFailed,
-                    std::string(texts::kSaveFailed) + "\n" + target.string() + "\n" +
-                        std::make_error_code(std::errc::no_such_file_or_directory).message()};
-        }
+        if (auto problem = reportTargetProblem(target, theses)) return {ReportResult::Status::SaveFailed, *problem};
         std::lock_guard held(runLock);
         try {
             engineDocument.SaveAs(target.string(), 0);

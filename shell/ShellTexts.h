@@ -25,6 +25,9 @@ inline constexpr const char* kCopyFailed = "无法把论文复制到工作文件
 inline constexpr const char* kCheckFailed = "检测中途出错，该项检测已结束：";
 inline constexpr const char* kSaveFailed = "无法保存文档，报表没有生成：";
 inline constexpr const char* kReportFileFailed = "无法创建报表文件：";
+inline constexpr const char* kReportIsThesis = "报表不能保存为论文本身，请另选文件名：";
+inline constexpr const char* kReportFolderUnwritable = "无法在该文件夹中保存报表：";
+inline constexpr const char* kReportExtension = "报表文件名应以 .doc 或 .docx 结尾：";
 inline constexpr const char* kThreadFailed = "无法启动检测线程。";
 
 // The default name of a saved report document: display name followed by this.

@@ -187,8 +187,7 @@ std::chrono::seconds openTimeout() { return std::chrono::seconds(openTimeoutSeco
 
 Document Documents::Open(const std::string& openedPath, const OpenOptions& options) {
     const std::string& path = options.shownName.empty() ? openedPath : options.shownName;
-    requireReadableFile(openedPath, path);
-    requireWordFormat(openedPath, path);
+    refuseUnfitFile(openedPath, path);
     const std::string absolute = std::filesystem::absolute(openedPath).lexically_normal().string();
     OUString url;
     osl::FileBase::getFileURLFromSystemPath(uno::toOU(absolute), url);
@@ -356,6 +355,11 @@ void Application::QuitAtOnce() {
     for (const auto& model : documents) state_->forget(model);
     documents.clear();
     Engine::instance().endAtOnce();
+}
+
+void refuseUnfitFile(const std::string& file, const std::string& shownName) {
+    requireReadableFile(file, shownName);
+    requireWordFormat(file, shownName);
 }
 
 }  // namespace word

@@ -17,6 +17,12 @@ class ApplicationState;
 void setOpenTimeout(std::chrono::seconds limit);
 std::chrono::seconds openTimeout();
 
+// Refuses, before an engine sees it, what opening would refuse by the file
+// alone: no file, an empty file, no word-processing format, a password, a
+// package that would inflate beyond the bounds, XML that declares a document
+// type. Raises the WordError an opening raises, naming the file `shownName`.
+void refuseUnfitFile(const std::string& file, const std::string& shownName);
+
 struct OpenOptions {
     bool readOnly = false;
     bool visible = false;

@@ -2,7 +2,9 @@
 
 #include "ApplicationState.h"
 #include "DocumentModel.h"
+#include "Engine.h"
 #include "FieldScanner.h"
+#include "StagedSave.h"
 #include "WordError.h"
 
 #include <com/sun/star/frame/XStorable.hpp>
@@ -86,30 +88,38 @@ void Document::SaveAs(const std::string& path, int fileFormat) {
     if (!std::filesystem::is_directory(folder, error)) {
         throw WordError(errors::SaveFailed, "无法保存文档 " + path + ": 文件夹不存在");
     }
-    BoundedCall bound;  // the whole save, as one call to the engine
-    uno::Reference<uno::css::frame::XStorable> storable(model_->unoDocument(), uno::UNO_QUERY_THROW);
-    const char* filter = fileFormat == 12 ? "MS Word 2007 XML" : filterFor(path);
-    const uno::css::beans::PropertyValue argList[] = {
-        uno::prop("FilterName", uno::Any(OUString::createFromAscii(filter))), uno::prop("Overwrite", uno::Any(true))};
-    const uno::Sequence<uno::css::beans::PropertyValue> args(argList, 2);
-    // The saved document keeps the thesis's snapping to the grid; the working
-    // copy goes on without it.
-    model_->restoreGridSnapping();
-    try {
-        storable->storeAsURL(uno::toOU(fileUrl(path)), args);
-        model_->releaseGridSnapping();
-    } catch (...) {
+    std::string ownFolder = Engine::instance().profileDirectory();
+    if (ownFolder.empty()) ownFolder = std::filesystem::temp_directory_path().string();
+    const std::filesystem::path staged = stagingPath(ownFolder, path);
+    {
+        BoundedCall bound;  // the whole save, as one call to the engine
+        uno::Reference<uno::css::frame::XStorable> storable(model_->unoDocument(), uno::UNO_QUERY_THROW);
+        const char* filter = fileFormat == 12 ? "MS Word 2007 XML" : filterFor(path);
+        const uno::css::beans::PropertyValue argList[] = {
+            uno::prop("FilterName", uno::Any(OUString::createFromAscii(filter))), uno::prop("Overwrite", uno::Any(true))};
+        const uno::Sequence<uno::css::beans::PropertyValue> args(argList, 2);
+        // The saved document keeps the thesis's snapping to the grid; the working
+        // copy goes on without it.
+        model_->restoreGridSnapping();
         try {
+            storable->storeToURL(uno::toOU(fileUrl(staged.string())), args);
             model_->releaseGridSnapping();
         } catch (...) {
-        }
-        try {
-            uno::rethrowAsWordError();
-        } catch (const WordError& e) {
-            if (e.code() == errors::EngineUnavailable) throw;
-            throw WordError(errors::SaveFailed, "无法保存文档 " + path + (e.description().empty() ? "" : ": " + e.description()));
+            std::filesystem::remove(staged, error);
+            try {
+                model_->releaseGridSnapping();
+            } catch (...) {
+            }
+            try {
+                uno::rethrowAsWordError();
+            } catch (const WordError& e) {
+                if (e.code() == errors::EngineUnavailable) throw;
+                throw WordError(errors::SaveFailed,
+                                "无法保存文档 " + path + (e.description().empty() ? "" : ": " + e.description()));
+            }
         }
     }
+    putInPlace(staged, path);
     model_->setPath(path);
 }
 

@@ -6,6 +6,7 @@
 
 #include <com/sun/star/awt/FontSlant.hpp>
 
+#include <algorithm>
 #include <cmath>
 
 namespace word {
@@ -133,7 +134,26 @@ void Font::SetName(const std::string& name) {
     const OUString family = uno::toOU(name);
     span_.doc->setCharProperty(span_.start, span_.end, "CharFontName", uno::Any(family), true,
                                [&](CharAttributes& a) { a.latinFont = name; });
-    if (isAsianFontName(name)) SetNameFarEast(name);
+    if (isAsianFontName(name)) {
+        SetNameFarEast(name);
+        return;
+    }
+    // Name is the font each character is shown in, so the East Asian
+    // characters of the range (a full-width colon after "Key words") take
+    // the Latin font as their Asian font; the Latin ones keep theirs.
+    const std::u16string& text = span_.doc->text();
+    const long end = std::min<long>(span_.end, static_cast<long>(text.size()));
+    for (long i = span_.start; i < end;) {
+        if (!isEastAsian(text[i])) {
+            ++i;
+            continue;
+        }
+        long stretchEnd = i + 1;
+        while (stretchEnd < end && isEastAsian(text[stretchEnd])) ++stretchEnd;
+        span_.doc->setCharProperty(i, stretchEnd, "CharFontNameAsian", uno::Any(family), true,
+                                   [&](CharAttributes& a) { a.asianFont = name; });
+        i = stretchEnd;
+    }
 }
 
 void Font::SetNameFarEast(const std::string& name) {

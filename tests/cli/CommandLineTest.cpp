@@ -7,9 +7,14 @@
 #include <nlohmann/json.hpp>
 
 #include <array>
+#include <chrono>
+#include <cstdlib>
+#include <unistd.h>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
+#include <set>
 #include <sstream>
 
 namespace {
@@ -23,8 +28,8 @@ struct Result {
 };
 
 // Runs the program with `arguments` (already quoted for the shell).
-Result run(const std::string& arguments) {
-    const std::string command = std::string(QUILLMARK_BINARY) + " " + arguments + " 2>/dev/null";
+Result run(const std::string& arguments, const std::string& errors = "/dev/null") {
+    const std::string command = std::string(QUILLMARK_BINARY) + " " + arguments + " 2>'" + errors + "'";
     Result result;
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) return result;
@@ -205,6 +210,138 @@ TEST_F(CommandLine, InspectRunsShowsEachRunWithItsFonts) {
     ASSERT_EQ(text.status, 0);
     EXPECT_NE(text.out.find("\trun\t"), std::string::npos);
     EXPECT_EQ(run("inspect " + shellQuoted(thesis_)).out.find("\trun\t"), std::string::npos);
+}
+
+}  // namespace
+
+namespace {
+
+struct Outcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+    double seconds = 0;
+};
+
+// Runs the program and keeps its standard error too.
+Outcome runKeepingErrors(const std::string& arguments) {
+    const std::string errFile = scratchDir() + "/stderr";
+    const auto start = std::chrono::steady_clock::now();
+    Result r = run(arguments, errFile);
+    Outcome o{r.status, r.out, readAll(errFile)};
+    o.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    return o;
+}
+
+TEST_F(CommandLine, TheThesisIsNeverItsOwnReportHoweverItIsNamed) {
+    const std::string folder = scratchDir();
+    const std::string thesis = smallThesis(folder);
+    const std::string before = readAll(thesis);
+    fs::create_symlink(thesis, folder + "/link.doc");
+    fs::create_hard_link(thesis, folder + "/hard.doc");
+    const std::string relative = fs::relative(thesis, fs::current_path()).string();
+    const std::string dotted = "./" + relative;
+    for (const std::string& target : {thesis, relative, dotted, folder + "/link.doc", folder + "/hard.doc",
+                                      folder + "/../" + fs::path(folder).filename().string() + "/论文.doc"}) {
+        SCOPED_TRACE(target);
+        Outcome o = runKeepingErrors("check " + shellQuoted(thesis) + " --fix --report " + shellQuoted(target));
+        EXPECT_EQ(o.status, 2);
+        EXPECT_NE(o.err.find("报表不能保存为论文本身"), std::string::npos) << o.err;
+        EXPECT_EQ(o.out, "") << "refused before anything is checked";
+        EXPECT_EQ(readAll(thesis), before);
+    }
+    EXPECT_FALSE(fs::exists(thesis + ".txt"));
+}
+
+TEST_F(CommandLine, AnUnwritableTargetIsToldAtOnceWithItsCause) {
+    const std::string before = readAll(thesis_);
+    // The engine would otherwise spin on its Word 97 export into a stream that
+    // cannot be written, until the call bound ended it as an engine that
+    // does not answer.
+    Outcome proc = runKeepingErrors("check " + shellQuoted(thesis_) +
+                                    " --parts cn-abstract --call-timeout 60 --report /proc/out.doc");
+    EXPECT_EQ(proc.status, 2);
+    EXPECT_NE(proc.err.find("/proc/out.doc"), std::string::npos) << proc.err;
+    EXPECT_NE(proc.err.find("无法在该文件夹中保存报表"), std::string::npos) << proc.err;
+    EXPECT_EQ(proc.err.find("没有答复"), std::string::npos) << proc.err;
+    EXPECT_LT(proc.seconds, 30.0);
+
+    if (geteuid() == 0) {
+        const std::string readOnly = scratchDir() + "/ro";
+        fs::create_directories(readOnly);
+        if (std::system(("mount -t tmpfs -o ro,size=1m tmpfs " + shellQuoted(readOnly) + " 2>/dev/null").c_str()) == 0) {
+            Outcome ro = runKeepingErrors("check " + shellQuoted(thesis_) + " --parts cn-abstract --call-timeout 60 --report " +
+                                          shellQuoted(readOnly + "/r.doc"));
+            std::system(("umount " + shellQuoted(readOnly)).c_str());
+            EXPECT_EQ(ro.status, 2);
+            EXPECT_NE(ro.err.find("无法在该文件夹中保存报表"), std::string::npos) << ro.err;
+            EXPECT_NE(ro.err.find("Read-only file system"), std::string::npos) << ro.err;
+            EXPECT_LT(ro.seconds, 30.0);
+        }
+    }
+    EXPECT_EQ(readAll(thesis_), before);
+}
+
+}  // namespace
+
+namespace {
+
+// "(level)description" of every finding line, without number and place:
+// a correction can move text to another page.
+std::multiset<std::string> findingTexts(const std::string& out) {
+    std::multiset<std::string> texts;
+    std::istringstream lines(out);
+    for (std::string line; std::getline(lines, line);) {
+        const auto open = line.find("，(");
+        const auto place = line.rfind("位于第");
+        if (open == std::string::npos || place == std::string::npos) continue;
+        texts.insert(line.substr(open + 3, place - open - 3));
+    }
+    return texts;
+}
+
+struct Recheck {
+    std::size_t fixed = 0;    // findings of the auto-fix run
+    std::size_t back = 0;     // findings of the report's check that the auto-fix run did not have
+    std::string first;        // the first of them
+};
+
+Recheck fixThenRecheck(const std::string& thesis, const std::string& report, const std::string& options) {
+    const Result fix = run("check " + shellQuoted(thesis) + options + " --fix --report " + shellQuoted(report));
+    Recheck r;
+    const auto fixed = findingTexts(fix.out);
+    r.fixed = fixed.size();
+    auto left = fixed;
+    for (const std::string& text : findingTexts(run("check " + shellQuoted(report) + options).out)) {
+        if (auto it = left.find(text); it != left.end()) {
+            left.erase(it);
+        } else {
+            if (r.back++ == 0) r.first = text;
+        }
+    }
+    return r;
+}
+
+// Every correction of auto-fix is in the saved report, in both formats: a
+// fresh check of the report finds nothing the auto-fix run did not.
+TEST_F(CommandLine, AReportKeepsEveryCorrectionOfAutoFix) {
+    const std::string folder = scratchDir();
+    const std::string samples = std::string(QUILLMARK_SOURCE_DIR) + "/samples/";
+    const std::vector<std::pair<std::string, std::string>> theses = {
+        {samples + "bachelor-thesis.doc", ""},
+        {std::string(QUILLMARK_REAL_DOCUMENTS) + "/cqu_bachelor_2019.doc", ""},
+        {std::string(QUILLMARK_REAL_DOCUMENTS) + "/seu_template.docx", ""},
+    };
+    for (const auto& [thesis, options] : theses) {
+        if (!fs::exists(thesis)) continue;
+        for (const char* format : {".doc", ".docx"}) {
+            SCOPED_TRACE(thesis + " -> " + format);
+            const Recheck r = fixThenRecheck(thesis, folder + "/" + fs::path(thesis).stem().string() + format, options);
+            EXPECT_EQ(r.back, 0u) << r.first;
+            std::cout << fs::path(thesis).filename().string() << " " << format << ": auto-fix " << r.fixed
+                      << ", back after the report " << r.back << '\n';
+        }
+    }
 }
 
 }  // namespace

@@ -163,6 +163,17 @@ TEST(ShellEngine, ReportSavesTheCheckedCopyAndWritesTheTextBesideIt) {
     EXPECT_EQ(d.messages.texts()[0].rfind(texts::kSaveFailed, 0), 0u);
     EXPECT_FALSE(fs::exists(textReportPath(nowhere)));
 
+    // Never over the thesis itself, nor through a link to it; it stays as it was.
+    fs::create_symlink(original, d.out / "link.doc");
+    for (const fs::path& own : {fs::path(original), d.out / "link.doc"}) {
+        d.messages.clear();
+        EXPECT_FALSE(d.shell.writeReport(0, own));
+        ASSERT_EQ(d.messages.texts().size(), 1u);
+        EXPECT_EQ(d.messages.texts()[0].rfind(texts::kReportIsThesis, 0), 0u);
+    }
+    EXPECT_EQ(readBytes(original), before);
+    EXPECT_FALSE(fs::exists(original + ".txt"));
+
     // Nor into a folder that is not there (a plain file stands in its place).
     d.messages.clear();
     std::ofstream(d.out / "blocker") << "x";
