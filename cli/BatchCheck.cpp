@@ -36,7 +36,7 @@ std::vector<std::string> workerOptions(const CheckOptions& options) {
     std::vector<std::string> args;
     for (const auto& t : options.templates) args.insert(args.end(), {"--template", t});
     if (!options.type.empty()) args.insert(args.end(), {"--type", options.type});
-    if (!options.parts.empty()) args.insert(args.end(), {"--parts", options.parts});
+    if (options.parts) args.insert(args.end(), {"--parts", *options.parts});
     if (options.fix) args.push_back("--fix");
     if (options.json) args.push_back("--json");
     if (options.verbose) args.push_back("--verbose");

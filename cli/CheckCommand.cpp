@@ -66,20 +66,26 @@ private:
     std::atomic<int> count_{0};
 };
 
-// The status bar, for --verbose.
+// The status bar, for --verbose; each line names the file it is about, so
+// that the lines of several files at once can be told apart.
 class ConsoleStatus : public StatusSink {
 public:
     ConsoleStatus(std::ostream& err, bool verbose) : err_(err), verbose_(verbose) {}
+    void setFile(const std::string& file) {
+        std::lock_guard lock(mutex_);
+        file_ = file;
+    }
     void setPart(int part, const std::string& text) override {
         if (!verbose_ || text.find_first_not_of(' ') == std::string::npos) return;
         std::lock_guard lock(mutex_);
-        err_ << "[" << part << "] " << text << '\n';
+        err_ << file_ << ": [" << part << "] " << text << '\n';
     }
 
 private:
     std::ostream& err_;
     bool verbose_;
     std::mutex mutex_;
+    std::string file_;
 };
 
 struct Finding {
@@ -88,8 +94,24 @@ struct Finding {
     StoredFinding stored;
 };
 
+// A message may hold a line break ("\r\n\t"); on the console each finding
+// keeps to one line, the break shown as one space.
+std::string oneLine(const std::string& text) {
+    std::string line;
+    bool inBreak = false;
+    for (char c : text) {
+        const bool breaking = c == '\r' || c == '\n' || c == '\t';
+        if (breaking && !inBreak) line += ' ';
+        if (!breaking) line += c;
+        inBreak = breaking;
+    }
+    return line;
+}
+
 std::string consoleLine(std::size_t number, const StoredFinding& finding) {
-    std::string line = gbkToUtf8(reportLine(number, finding));
+    StoredFinding shown = finding;
+    shown.description = oneLine(finding.description);
+    std::string line = gbkToUtf8(reportLine(number, shown));
     while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
     return line;
 }
@@ -126,13 +148,13 @@ bool validateOptions(const CheckOptions& options, std::vector<CheckKind>& kinds,
         return false;
     }
     std::vector<std::string> unknown;
-    if (options.parts.empty()) {
+    if (!options.parts) {
         for (CheckKind kind : kCheckAllOrder) {
             if (makeChecker(kind)) kinds.push_back(kind);
         }
         return true;
     }
-    kinds = parseParts(options.parts, unknown);
+    kinds = parseParts(*options.parts, unknown);
     for (const auto& name : unknown) err << "quillmark: unknown part \"" << name << "\"\n";
     for (CheckKind kind : kinds) {
         if (!makeChecker(kind)) {
@@ -167,6 +189,7 @@ public:
     bool check(const std::string& file, const FormatTemplate& formatTemplate, const std::vector<CheckKind>& kinds,
                bool tellSteps = false) {
         const int messagesBefore = messages_.count();
+        status_.setFile(file);
         if (tellSteps) tellStep("正在打开文档");
         auto record = documents_.open(file);
         if (!record) return false;

@@ -18,7 +18,7 @@ QString filters(std::initializer_list<const char*> names) {
 
 QStringList FileDialogs::chooseTheses(QWidget* parent) {
     return QFileDialog::getOpenFileNames(parent, QString::fromUtf8(texts::kOpenFile), QString(),
-                                         filters({texts::kThesisFilter, texts::kDocxFilter}), nullptr,
+                                         filters({texts::kWordFilter, texts::kThesisFilter, texts::kDocxFilter}), nullptr,
                                          QFileDialog::ReadOnly);
 }
 

@@ -43,6 +43,7 @@ inline constexpr const char* kContinue = " 继  续";
 inline constexpr const char* kStop = " 停  止";
 
 // File dialogs.
+inline constexpr const char* kWordFilter = "Word 文档 (*.doc *.docx)";
 inline constexpr const char* kThesisFilter = "1997-2003 文档 (*.doc)";
 inline constexpr const char* kDocxFilter = "Word 文档 (*.docx)";
 inline constexpr const char* kTemplateFilter = "模板配置文件 (*.ini)";

@@ -384,7 +384,10 @@ Engine::~Engine() = default;
 void Engine::endAtExit() {
     Engine& engine = instance();
     std::unique_lock lock(engine.mutex_, std::try_to_lock);
-    std::lock_guard files(engine.filesMutex_);
+    // A thread that is starting an engine now holds the files' lock for a
+    // moment at most; the exit does not wait for it forever either.
+    std::unique_lock files(engine.filesMutex_, std::defer_lock);
+    for (int i = 0; i < 100 && !files.try_lock(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(20));
     if (!engine.profileDir_.empty()) removeProfileFiles(engine.profileDir_);
 }
 

@@ -25,9 +25,16 @@ namespace fs = std::filesystem;
 struct Result {
     int status = -1;
     std::string out;
+    std::string err;  // only from runWithErrors()
 };
 
-// Runs the program with `arguments` (already quoted for the shell).
+std::string readAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), {});
+}
+
+// Runs the program with `arguments` (already quoted for the shell); its
+// standard error goes to `errors`.
 Result run(const std::string& arguments, const std::string& errors = "/dev/null") {
     const std::string command = std::string(QUILLMARK_BINARY) + " " + arguments + " 2>'" + errors + "'";
     Result result;
@@ -41,12 +48,23 @@ Result run(const std::string& arguments, const std::string& errors = "/dev/null"
     return result;
 }
 
-std::string readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), {});
-}
 
 std::string shellQuoted(const std::string& path) { return "'" + path + "'"; }
+
+// As run(), keeping what the program says on standard error.
+Result runWithErrors(const std::string& arguments) {
+    const std::string errors = scratchDir() + "/stderr.txt";
+    Result result = run(arguments, errors);
+    result.err = readAll(errors);
+    return result;
+}
+
+std::vector<std::string> linesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
 
 // A short thesis front matter whose Chinese-abstract title is 15 points.
 std::string smallThesis(const std::string& dir) {
@@ -210,6 +228,95 @@ TEST_F(CommandLine, InspectRunsShowsEachRunWithItsFonts) {
     ASSERT_EQ(text.status, 0);
     EXPECT_NE(text.out.find("\trun\t"), std::string::npos);
     EXPECT_EQ(run("inspect " + shellQuoted(thesis_)).out.find("\trun\t"), std::string::npos);
+}
+
+}  // namespace
+
+namespace {
+
+// A body whose only fault is a note in the body text's size: its message
+// holds a line break ("\r\n\t").
+std::string thesisWithANote(const std::string& dir) {
+    return DocBuilder()
+        .paragraph("目录页", {}, {.alignment = 1})
+        .tableOfContents()
+        .pageBreak()
+        .paragraph("1 绪论", {.asianFont = "黑体", .size = 16, .bold = true}, {.alignment = 1, .outlineLevel = 1})
+        .paragraph("注：本表数据来自调查。", {}, {.alignment = 0})
+        .save(dir + "/note.doc");
+}
+
+TEST_F(CommandLine, AMessageWithALineBreakStaysOnOneLineOnlyInThePlainOutput) {
+    const std::string thesis = thesisWithANote(dir_);
+    const std::string kBreak = "\r\n\t(如果是图名，请确保是居中且图后回车)";
+
+    Result plain = run("check " + shellQuoted(thesis) + " --parts body");
+    EXPECT_EQ(plain.status, 1);
+    EXPECT_EQ(plain.out.find_first_of("\r\t"), std::string::npos) << plain.out;
+    const std::vector<std::string> lines = linesOf(plain.out);
+    ASSERT_EQ(lines.size(), 2u) << plain.out;
+    EXPECT_EQ(lines[0], thesis);
+    EXPECT_NE(lines[1].find("相对应的字号。 (如果是图名，请确保是居中且图后回车)位于第2页，第2行"), std::string::npos)
+        << lines[1];
+
+    Result json = run("check " + shellQuoted(thesis) + " --parts body --json");
+    const auto findings = nlohmann::json::parse(json.out);
+    ASSERT_EQ(findings.size(), 1u);
+    EXPECT_TRUE(findings[0]["description"].get<std::string>().ends_with(kBreak));
+
+    const std::string report = dir_ + "/note(修改后).doc";
+    EXPECT_EQ(run("check " + shellQuoted(thesis) + " --parts body --report " + shellQuoted(report)).status, 1);
+    EXPECT_NE(readAll(report + ".txt").find(quillmark::utf8ToGbk(kBreak + "位于第2页")), std::string::npos);
+}
+
+TEST_F(CommandLine, UsageMistakesAreNamed) {
+    // A list of parts that names nothing is refused, however it is empty.
+    for (const std::string parts : {"\"\"", ",", "' , '"}) {
+        Result r = runWithErrors("check " + shellQuoted(thesis_) + " --parts " + parts);
+        EXPECT_EQ(r.status, 2) << parts;
+        EXPECT_NE(r.err.find("--parts names no part"), std::string::npos) << parts << ": " << r.err;
+        EXPECT_EQ(r.out, "") << parts;
+    }
+
+    Result unknown = runWithErrors("frob " + shellQuoted(thesis_));
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_NE(unknown.err.find("\"frob\""), std::string::npos) << unknown.err;
+    for (const char* command : {"check", "inspect", "template"}) {
+        EXPECT_NE(unknown.err.find(command), std::string::npos) << command << " unlisted: " << unknown.err;
+    }
+    EXPECT_EQ(unknown.err.find("RequiredError"), std::string::npos) << unknown.err;
+}
+
+TEST_F(CommandLine, VerboseLinesOfTwoFilesAtOnceNameTheirFile) {
+    const std::string first = dir_ + "/first.doc";
+    const std::string second = dir_ + "/second.doc";
+    fs::copy_file(thesis_, first, fs::copy_options::overwrite_existing);
+    fs::copy_file(thesis_, second, fs::copy_options::overwrite_existing);
+    Result r = runWithErrors("check " + shellQuoted(first) + " " + shellQuoted(second) +
+                             " --parts cn-abstract --jobs 2 --verbose");
+    EXPECT_EQ(r.status, 1);
+    int ofFirst = 0, ofSecond = 0;
+    for (const std::string& line : linesOf(r.err)) {
+        if (line.starts_with(first + ": [")) ++ofFirst;
+        else if (line.starts_with(second + ": [")) ++ofSecond;
+        else ADD_FAILURE() << "a line without its file: " << line;
+    }
+    EXPECT_GT(ofFirst, 0) << r.err;
+    EXPECT_GT(ofSecond, 0) << r.err;
+}
+
+TEST_F(CommandLine, InspectShowsMixedValuesAsAWordAndJsonKeepsTheNumber) {
+    // The keywords paragraph: "关键词：" in 14-point bold, the words in 12-point regular.
+    const std::vector<std::string> lines = linesOf(run("inspect " + shellQuoted(thesis_)).out);
+    ASSERT_EQ(lines.size(), 6u);
+    EXPECT_NE(lines[5].find("\tsize mixed\tbold mixed\t"), std::string::npos) << lines[5];
+    EXPECT_NE(lines[1].find("\tsize 15\tbold -1\t"), std::string::npos) << lines[1];
+    EXPECT_EQ(lines[5].find("9999999"), std::string::npos);
+    EXPECT_EQ(lines[5].find("e+07"), std::string::npos);
+
+    const auto doc = nlohmann::json::parse(run("inspect " + shellQuoted(thesis_) + " --json").out);
+    EXPECT_EQ(doc["paragraphs"][4]["size"], 9999999.0);
+    EXPECT_EQ(doc["paragraphs"][4]["bold"], 9999999);
 }
 
 }  // namespace

@@ -49,7 +49,16 @@ TEST(FormatTemplateTest, StartsWithBuiltInDefaults) {
     EXPECT_EQ(tmpl.numberSeparator, ".");
     EXPECT_EQ(tmpl.checkEnCaptions, 0);
     EXPECT_EQ(tmpl.checkCover, 1);
-    EXPECT_EQ(&currentTemplate(), &currentTemplate());
+}
+
+TEST(FormatTemplateTest, TheProgramsTemplateKeepsAChangeForEveryReader) {
+    const FormatTemplate before = currentTemplate();
+    currentTemplate().heading1Size = 9.0f;
+    currentTemplate().bodyTextCnFont = "黑体";
+    EXPECT_EQ(currentTemplate().heading1Size, 9.0f);
+    EXPECT_EQ(currentTemplate().bodyTextCnFont, "黑体");
+    currentTemplate() = before;
+    EXPECT_EQ(currentTemplate().heading1Size, FormatTemplate{}.heading1Size);
 }
 
 TEST(FormatTemplateTest, CopiesAreIndependentValues) {
