@@ -80,6 +80,13 @@ class UploadPage(unittest.TestCase):
         b = self.browser
         b.get(self.base)
         self.assertEqual(b.title, '论文格式检测')
+        # The template file is asked for only when the student chose to upload one.
+        template_file = b.find_element(By.ID, 'template-file-row')
+        self.assertFalse(template_file.is_displayed())
+        Select(b.find_element(By.ID, 'template')).select_by_value('*upload')
+        self.assertTrue(template_file.is_displayed())
+        Select(b.find_element(By.ID, 'template')).select_by_value('')
+        self.assertFalse(template_file.is_displayed())
         b.find_element(By.ID, 'file').send_keys(os.path.abspath(THESIS))
         self.assertIn(os.path.basename(THESIS), b.find_element(By.ID, 'drop-text').text)
         b.find_element(By.ID, 'start').click()
