@@ -83,6 +83,7 @@ struct AbstractNotesChecker::Run {
     // Steps 7 to 10.
     void checkNotes() {
         sel.SetRange(notesStart, notesEnd);
+        session.found(TemplateElement::AbstractNotes, sel.Range());
         const Location where = session.locateSelection();
         const int position = static_cast<int>(sel.Start());
 

@@ -42,7 +42,10 @@ private:
     bool findDegreeLine() {
         const bool found = findInSelection(sel_, msg::kBachelorDegreeSearch, false, word::wdFindContinue);
         session_.progressAtSelection();
-        if (found) return true;
+        if (found) {
+            session_.found(TemplateElement::BachelorDegreeLabel, sel_.Range());
+            return true;
+        }
         const word::Range start = session_.range(session_.startOfRunStart(), session_.startOfRunEnd());
         session_.post(kLevelSevere, CheckSession::locate(start), msg::bachelorDegreeNotFound(),
                       static_cast<int>(session_.startOfRunStart()));
@@ -99,19 +102,20 @@ private:
     }
 
     CoverItem chineseTitleItem() const {
-        return coverItem(msg::kBachelorTitleLabel, tpl_.bachelorTitleBold, BoldRule::FlagIsOne, tpl_.bachelorTitleSize,
+        return coverItem(TemplateElement::BachelorTitle, msg::kBachelorTitleLabel, tpl_.bachelorTitleBold, BoldRule::FlagIsOne, tpl_.bachelorTitleSize,
                          FontNameProperty::NameFarEast, tpl_.bachelorTitleFont,
                          msg::bachelorCoverTexts(msg::kCoverCnTitlePart));
     }
 
     CoverItem englishTitleItem() const {
-        return coverItem(msg::kBachelorForeignTitleLabel, tpl_.bachelorTitleBold, BoldRule::FlagIsOne,
+        return coverItem(TemplateElement::BachelorForeignTitle, msg::kBachelorForeignTitleLabel, tpl_.bachelorTitleBold, BoldRule::FlagIsOne,
                          tpl_.bachelorForeignTitleSize, FontNameProperty::NameAscii, tpl_.bachelorForeignTitleFont,
                          msg::bachelorCoverTexts(msg::kCoverEnTitlePart));
     }
 
     CoverItem authorDetailsItem() const {
         CoverItem item;
+        item.element = TemplateElement::BachelorAuthorInfo;
         item.label = msg::kBachelorAuthorInfoLabel;
         item.boldFlag = tpl_.bachelorAuthorInfoBold;
         item.size = tpl_.bachelorAuthorInfoSize;

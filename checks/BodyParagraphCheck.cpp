@@ -28,6 +28,10 @@ void checkBodyParagraph(CheckSession& session, BodyState& state, const word::Par
         checkCaption(session, state, item);
         return;
     }
+    session.found(kind == ParagraphKind::TableText ? TemplateElement::TableText
+                  : kind == ParagraphKind::Note    ? TemplateElement::CaptionNote
+                                                   : TemplateElement::BodyText,
+                  paragraph.Range());
     BodyItemCheck check(session, item);
     msg::BodyItem label = msg::BodyItem::Text;
     switch (kind) {

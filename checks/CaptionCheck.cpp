@@ -78,6 +78,17 @@ std::optional<word::Range> firstWord(const word::Range& paragraph) {
     return word;
 }
 
+TemplateElement elementOf(CaptionKind kind) {
+    switch (kind) {
+    case CaptionKind::EnFigure: return TemplateElement::EnFigureCaption;
+    case CaptionKind::EnTable: return TemplateElement::EnTableCaption;
+    case CaptionKind::Table: return TemplateElement::TableCaption;
+    case CaptionKind::Figure: return TemplateElement::FigureCaption;
+    case CaptionKind::Other: break;
+    }
+    return TemplateElement::CaptionNote;  // a doubtful caption is compared as a note
+}
+
 class CaptionChecker {
 public:
     CaptionChecker(CheckSession& session, BodyState& state, const word::Range& paragraph)
@@ -87,6 +98,7 @@ public:
         const std::optional<word::Range> word = firstWord(paragraph_);
         session_.progress(locateItem(session_, state_, paragraph_));
         const CaptionKind kind = word ? captions::kindOf(word->Text()) : CaptionKind::Other;
+        session_.found(elementOf(kind), paragraph_);
         checkFormat(kind, word);
         if (kind == CaptionKind::Table) checkNumber(true, state_.tables);
         if (kind == CaptionKind::Figure) checkNumber(false, state_.figures);

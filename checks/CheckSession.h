@@ -2,6 +2,7 @@
 
 #include "shell/CheckContext.h"
 #include "shell/CheckMode.h"
+#include "checks/TemplateElements.h"
 
 #include <string>
 
@@ -63,6 +64,13 @@ public:
     long startOfRunStart() const { return startOfRunStart_; }
     long startOfRunEnd() const { return startOfRunEnd_; }
 
+    // Tells the element sink, when there is one, where an element of the
+    // template was located (TemplateElements.h).
+    void setElementSink(ElementSink* sink) { elements_ = sink; }
+    void found(TemplateElement element, const word::Range& range) {
+        if (elements_) elements_->found(element, range);
+    }
+
     // Locate: page = Information(3), line = Information(10).
     static Location locate(const word::Range& range);
     Location locateSelection() const { return locate(selection_); }
@@ -78,6 +86,7 @@ private:
     std::string progressName_;
     long startOfRunStart_ = 0;
     long startOfRunEnd_ = 0;
+    ElementSink* elements_ = nullptr;
 };
 
 }  // namespace quillmark

@@ -171,6 +171,7 @@ private:
 
     bool checkFormat(const word::Range& run, bool superscript, const Location& where) {
         const FormatTemplate& tpl = session_.formatTemplate();
+        if (superscript) session_.found(TemplateElement::Superscript, run);
         BodyItemCheck item(session_, run);
         if (superscript) {
             item.size(tpl.superscriptSize).fontName(FontNameProperty::NameAscii, tpl.superscriptFont);

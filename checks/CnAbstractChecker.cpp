@@ -67,6 +67,7 @@ struct CnAbstractChecker::Run {
     void checkTitle() {
         const word::Range title = sel.Paragraphs().First().Range();
         regionStart = title.End();
+        session.found(TemplateElement::CnAbstractTitle, title);
 
         const word::Font font = title.Font();
         Deviations d = fontDeviations(font, tpl.cnAbstractHeadingBold, tpl.cnAbstractHeadingSize, FontNameProperty::NameFarEast, tpl.cnAbstractHeadingFont);
@@ -114,6 +115,7 @@ struct CnAbstractChecker::Run {
         }
 
         sel.SetRange(keywordsStart, labelEnd);
+        session.found(TemplateElement::CnKeywordsLabel, sel.Range());
         const word::Font font = sel.Font();
         Deviations d = fontDeviations(font, tpl.cnKeywordsLabelBold, tpl.cnKeywordsLabelSize, FontNameProperty::Name, tpl.cnKeywordsLabelFont);
         if (d.any()) {
@@ -133,6 +135,7 @@ struct CnAbstractChecker::Run {
             ++keywordTextStart;
         }
 
+        session.found(TemplateElement::CnKeywords, session.range(keywordTextStart, keywordsEnd));
         const word::Words words = session.range(keywordTextStart, keywordsEnd).Words();
         const msg::ItemTexts texts{tpl.cnKeywordsBold, msg::kCnKeywordsPart};
         const Correction fix{tpl.cnKeywordsSize,
@@ -239,6 +242,7 @@ struct CnAbstractChecker::Run {
 
         for (long i = 1; i <= paragraphs.Count(); ++i) {
             const word::Range paragraph = paragraphs.Item(i).Range();
+            session.found(TemplateElement::CnAbstractText, paragraph);
             const word::Font font = paragraph.Font();
             if (font.Size() == tpl.cnAbstractBodySize && font.Bold() == tpl.cnAbstractBodyBold &&
                 font.NameAscii() == tpl.cnAbstractBodyEnFont && font.NameFarEast() == tpl.cnAbstractBodyCnFont) {

@@ -8,9 +8,10 @@ namespace quillmark {
 
 namespace msg = messages;
 
-CoverItem coverItem(std::string_view label, std::int32_t boldFlag, BoldRule rule, float size,
-                    FontNameProperty property, const std::string& fontName, messages::CoverTexts texts) {
+CoverItem coverItem(TemplateElement element, std::string_view label, std::int32_t boldFlag, BoldRule rule,
+                    float size, FontNameProperty property, const std::string& fontName, messages::CoverTexts texts) {
     CoverItem item;
+    item.element = element;
     item.label = label;
     item.boldFlag = boldFlag;
     item.boldRule = rule;
@@ -52,6 +53,7 @@ void correct(const word::Range& range, const CoverItem& item, const msg::CoverDe
 }  // namespace
 
 void checkCoverItem(CheckSession& session, const word::Range& range, const CoverItem& item) {
+    session.found(item.element, range);
     range.Select();
     session.progressAtSelection();
 

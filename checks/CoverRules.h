@@ -6,6 +6,7 @@
 
 #include "checks/FormatRules.h"
 #include "checks/Messages.h"
+#include "checks/TemplateElements.h"
 
 #include <cstdint>
 #include <optional>
@@ -39,10 +40,12 @@ struct CoverItem {
     std::vector<CoverFontName> corrections;
     messages::CoverTexts texts;
     std::string_view fontSeparator = messages::kCoverSeparator;
+    // The element of the template the item is.
+    TemplateElement element = TemplateElement::BachelorTitle;
 };
 
 // An item compared and corrected through one font name property.
-CoverItem coverItem(std::string_view label, std::int32_t boldFlag, BoldRule rule, float size,
+CoverItem coverItem(TemplateElement element, std::string_view label, std::int32_t boldFlag, BoldRule rule, float size,
                     FontNameProperty property, const std::string& fontName, messages::CoverTexts texts);
 
 // The cover item check. The item is selected and progress reported at the

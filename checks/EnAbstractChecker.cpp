@@ -102,6 +102,7 @@ struct EnAbstractChecker::Run {
         sel.SetRange(titleStart, titleStart);
         const word::Range title = sel.Paragraphs().First().Range();
         titleEnd = title.End();
+        session.found(TemplateElement::EnAbstractTitle, title);
 
         const word::Font font = title.Font();
         Deviations d = fontDeviations(font, tpl.enAbstractHeadingBold, tpl.enAbstractHeadingSize, FontNameProperty::Name, tpl.enAbstractHeadingFont);
@@ -136,6 +137,7 @@ struct EnAbstractChecker::Run {
                          static_cast<int>(labelStart));
             sel.SetRange(labelStart, labelWordEnd);
         }
+        session.found(TemplateElement::EnKeywordsLabel, sel.Range());
 
         const word::Font font = sel.Font();
         Deviations d = fontDeviations(font, tpl.enKeywordsLabelBold, tpl.enKeywordsLabelSize, FontNameProperty::Name, tpl.enKeywordsLabelFont);
@@ -156,6 +158,7 @@ struct EnAbstractChecker::Run {
             ++start;
         }
         sel.SetRange(start, keywordsEnd);
+        session.found(TemplateElement::EnKeywords, sel.Range());
 
         const msg::ItemTexts texts{tpl.enKeywordsBold, msg::kEnKeywordsPart};
         const Correction fix{tpl.enKeywordsSize, {{FontNameProperty::Name, tpl.enKeywordsEnFont}}};
@@ -179,8 +182,9 @@ struct EnAbstractChecker::Run {
         for (long i = 1; i <= paragraphs.Count(); ++i) {
             const word::Range paragraph = paragraphs.Item(i).Range();
             if (isShortParagraph(paragraph)) continue;
-            if (passesWhole(paragraph)) continue;
             const long end = std::min(paragraph.End(), labelStart);
+            session.found(TemplateElement::EnAbstractText, session.range(paragraph.Start(), end));
+            if (passesWhole(paragraph)) continue;
             checkWords(session.range(paragraph.Start(), end));
         }
     }

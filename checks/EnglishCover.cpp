@@ -52,7 +52,7 @@ public:
         const word::Range title = session_.range(inserted > 0 ? top->End() + inserted : top->End() + 1, gap->textEnd);
         title.Select();
         keepLineSpacing(title, word::wdLineSpace1pt5);
-        checkCoverItem(session_, title, item(msg::kEnglishTitleLabel, tpl_.enInnerTitleBold, tpl_.enInnerTitleSize,
+        checkCoverItem(session_, title, item(TemplateElement::EnInnerTitle, msg::kEnglishTitleLabel, tpl_.enInnerTitleBold, tpl_.enInnerTitleSize,
                                              tpl_.enInnerTitleFont));
 
         // The author name, two lines after six blank lines.
@@ -65,7 +65,7 @@ public:
         const word::Range name = session_.range(gap->textStart, (secondLine ? *secondLine : nameLine).Range().End());
         name.Select();
         setLineSpacing(name, word::wdLineSpace1pt5);
-        checkCoverItem(session_, name, item(msg::kEnglishAuthorNameLabel, tpl_.enInnerAuthorNameBold,
+        checkCoverItem(session_, name, item(TemplateElement::EnInnerAuthorName, msg::kEnglishAuthorNameLabel, tpl_.enInnerAuthorNameBold,
                                             tpl_.enInnerAuthorNameSize, tpl_.enInnerAuthorNameFont));
 
         // The author details, after six blank lines, to the end of the page.
@@ -75,7 +75,7 @@ public:
         const word::Range details = session_.range(gap->textStart, last_);
         details.Select();
         keepLineSpacing(details, word::wdLineSpaceSingle);
-        checkCoverItem(session_, details, item(msg::kEnglishAuthorInfoLabel, tpl_.enInnerAuthorInfoBold,
+        checkCoverItem(session_, details, item(TemplateElement::EnInnerAuthorInfo, msg::kEnglishAuthorInfoLabel, tpl_.enInnerAuthorInfoBold,
                                                tpl_.enInnerAuthorInfoSize, tpl_.enInnerAuthorInfoFont));
     }
 
@@ -159,13 +159,14 @@ private:
     }
 
     CoverItem topTitleItem() const {
-        return coverItem(msg::kEnglishTopTitleLabel, tpl_.enInnerTopTitleBold, BoldRule::NonZero,
+        return coverItem(TemplateElement::EnInnerTopTitle, msg::kEnglishTopTitleLabel, tpl_.enInnerTopTitleBold, BoldRule::NonZero,
                          tpl_.enInnerTopTitleSize, FontNameProperty::NameAscii, tpl_.enInnerTopTitleFont,
                          msg::outerCoverTexts(msg::OuterItem::DegreeLine));
     }
 
-    static CoverItem item(std::string_view label, std::int32_t bold, float size, const std::string& font) {
-        return coverItem(label, bold, BoldRule::FlagIsOne, size, FontNameProperty::NameAscii, font,
+    static CoverItem item(TemplateElement element, std::string_view label, std::int32_t bold, float size,
+                          const std::string& font) {
+        return coverItem(element, label, bold, BoldRule::FlagIsOne, size, FontNameProperty::NameAscii, font,
                          msg::bachelorCoverTexts(msg::kCoverAuthorInfoPart));
     }
 

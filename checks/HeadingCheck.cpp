@@ -76,6 +76,9 @@ void checkPageTop(CheckSession& session, const BodyState& state, const word::Ran
 void checkHeading(CheckSession& session, BodyState& state, const word::Paragraph& paragraph,
                   const word::Range& item, long level) {
     const LevelFormat format = levelFormat(session.formatTemplate(), level);
+    session.found(level == 1 ? TemplateElement::Heading1 : level == 2 ? TemplateElement::Heading2
+                                                                      : TemplateElement::Heading3,
+                  paragraph.Range());
     BodyItemCheck check(session, item);
     check.bold(format.bold).fontName(FontNameProperty::NameFarEast, format.font).size(format.size);
     if (level == 1) check.centred();

@@ -71,7 +71,7 @@ private:
             return std::nullopt;
         }
         const word::Range degree = sel_.Range();
-        checkCoverItem(session_, degree, outerItem(msg::OuterItem::DegreeLine, msg::kOuterDegreeLabel,
+        checkCoverItem(session_, degree, outerItem(TemplateElement::MasterDegreeLabel, msg::OuterItem::DegreeLine, msg::kOuterDegreeLabel,
                                                    tpl_.masterDegreeLabelBold, tpl_.masterDegreeLabelSize,
                                                    tpl_.masterDegreeLabelFont));
         const long last = pageAround(session_, degree.End()).last;
@@ -80,33 +80,33 @@ private:
         const OptionalParagraph type = nextItem(paragraphAt(degree.End()).Next(), last);
         if (!type) return std::nullopt;
         checkCoverItem(session_, type->Range(),
-                       outerItem(msg::OuterItem::DegreeType, msg::kOuterDegreeTypeLabel, tpl_.masterDegreeTypeBold,
+                       outerItem(TemplateElement::MasterDegreeType, msg::OuterItem::DegreeType, msg::kOuterDegreeTypeLabel, tpl_.masterDegreeTypeBold,
                                  tpl_.masterDegreeTypeSize, tpl_.masterDegreeTypeFont));
 
         const OptionalParagraph title = nextItem(type->Next(), last);
         if (!title) return std::nullopt;
         const word::Paragraph titleEnd =
             checkTitleLines(*title, last, kOuterTitleContinues,
-                            outerItem(msg::OuterItem::Title, msg::kOuterTitleLabel, tpl_.masterTitleBold,
+                            outerItem(TemplateElement::MasterTitle, msg::OuterItem::Title, msg::kOuterTitleLabel, tpl_.masterTitleBold,
                                       tpl_.masterTitleSize, tpl_.masterTitleFont));
 
         const OptionalParagraph author = nextItem(titleEnd.Next(), last);
         if (!author) return std::nullopt;
         checkCoverItem(session_, author->Range(),
-                       outerItem(msg::OuterItem::AuthorName, msg::kOuterAuthorNameLabel, tpl_.masterAuthorInfoBold,
+                       outerItem(TemplateElement::MasterAuthorInfo, msg::OuterItem::AuthorName, msg::kOuterAuthorNameLabel, tpl_.masterAuthorInfoBold,
                                  tpl_.masterAuthorInfoSize, tpl_.masterAuthorInfoFont));
 
         const OptionalParagraph date = nextItem(author->Next(), last);
         if (!date) return std::nullopt;
         checkCoverItem(session_, date->Range(),
-                       outerItem(msg::OuterItem::Date, msg::kOuterDateLabel, tpl_.masterDateBold, tpl_.masterDateSize,
+                       outerItem(TemplateElement::MasterDate, msg::OuterItem::Date, msg::kOuterDateLabel, tpl_.masterDateBold, tpl_.masterDateSize,
                                  tpl_.masterDateFont));
         return date->Range().End();
     }
 
-    static CoverItem outerItem(msg::OuterItem which, std::string_view label, std::int32_t bold, float size,
-                               const std::string& font) {
-        return coverItem(label, bold, BoldRule::NonZero, size, FontNameProperty::Name, font,
+    static CoverItem outerItem(TemplateElement element, msg::OuterItem which, std::string_view label,
+                               std::int32_t bold, float size, const std::string& font) {
+        return coverItem(element, label, bold, BoldRule::NonZero, size, FontNameProperty::Name, font,
                          msg::outerCoverTexts(which));
     }
 
@@ -130,13 +130,13 @@ private:
         const OptionalParagraph degree = nextItem(paragraphAt(topInfo.End()), last);
         if (!degree) return std::nullopt;
         checkCoverItem(session_, degree->Range(),
-                       innerItem(msg::kInnerDegreeLabel, tpl_.cnInnerDegreeLabelBold, tpl_.cnInnerDegreeLabelSize,
+                       innerItem(TemplateElement::CnInnerDegreeLabel, msg::kInnerDegreeLabel, tpl_.cnInnerDegreeLabelBold, tpl_.cnInnerDegreeLabelSize,
                                  tpl_.cnInnerDegreeLabelFont, {{FontNameProperty::NameFarEast, tpl_.cnInnerDegreeLabelFont, true}}));
 
         const OptionalParagraph type = nextItem(degree->Next(), last);
         if (!type) return std::nullopt;
         checkCoverItem(session_, type->Range(),
-                       innerItem(msg::kInnerDegreeTypeLabel, tpl_.cnInnerDegreeTypeBold, tpl_.cnInnerDegreeTypeSize,
+                       innerItem(TemplateElement::CnInnerDegreeType, msg::kInnerDegreeTypeLabel, tpl_.cnInnerDegreeTypeBold, tpl_.cnInnerDegreeTypeSize,
                                  tpl_.cnInnerDegreeTypeFont, {{FontNameProperty::NameFarEast, tpl_.cnInnerDegreeTypeFont}}));
         session_.progressAtSelection();
 
@@ -144,7 +144,7 @@ private:
         if (!title) return std::nullopt;
         const word::Paragraph titleEnd =
             checkTitleLines(*title, last, kInnerTitleContinues,
-                            innerItem(msg::kInnerTitleLabel, tpl_.cnInnerTitleBold, tpl_.cnInnerTitleSize,
+                            innerItem(TemplateElement::CnInnerTitle, msg::kInnerTitleLabel, tpl_.cnInnerTitleBold, tpl_.cnInnerTitleSize,
                                       tpl_.cnInnerTitleFont,
                                       {{FontNameProperty::NameFarEast, tpl_.cnInnerTitleFont, true},
                                        {FontNameProperty::NameAscii, tpl_.cnInnerTitleFont, true}}));
@@ -152,7 +152,7 @@ private:
         const OptionalParagraph author = nextItem(titleEnd.Next(), last);
         if (!author) return std::nullopt;
         checkCoverItem(session_, author->Range(),
-                       innerItem(msg::kInnerAuthorNameLabel, tpl_.cnInnerAuthorNameBold, tpl_.cnInnerAuthorNameSize,
+                       innerItem(TemplateElement::CnInnerAuthorName, msg::kInnerAuthorNameLabel, tpl_.cnInnerAuthorNameBold, tpl_.cnInnerAuthorNameSize,
                                  tpl_.cnInnerAuthorNameFont, {{FontNameProperty::NameFarEast, tpl_.cnInnerAuthorNameFont}}));
 
         if (const OptionalParagraph details = nextItem(author->Next(), last)) {
@@ -165,7 +165,7 @@ private:
         sel_.SetRange(start, last);
         const word::Paragraphs lines = sel_.Paragraphs();
         const CoverItem item =
-            coverItem(msg::kInnerAuthorInfoLabel, tpl_.cnInnerAuthorInfoBold, BoldRule::FlagIsOne,
+            coverItem(TemplateElement::CnInnerAuthorInfo, msg::kInnerAuthorInfoLabel, tpl_.cnInnerAuthorInfoBold, BoldRule::FlagIsOne,
                       tpl_.cnInnerAuthorInfoSize, FontNameProperty::Name, tpl_.cnInnerAuthorInfoFont,
                       msg::bachelorCoverTexts(msg::kCoverAuthorInfoPart));
         for (long i = 1; i <= lines.Count(); ++i) {
@@ -174,7 +174,7 @@ private:
     }
 
     CoverItem topInfoItem() const {
-        CoverItem item = coverItem(msg::kInnerTopInfoLabel, tpl_.cnInnerTopInfoBold, BoldRule::FlagIsOne,
+        CoverItem item = coverItem(TemplateElement::CnInnerTopInfo, msg::kInnerTopInfoLabel, tpl_.cnInnerTopInfoBold, BoldRule::FlagIsOne,
                                    tpl_.cnInnerTopInfoSize, FontNameProperty::NameFarEast, tpl_.cnInnerTopInfoFont,
                                    msg::bachelorCoverTexts(msg::kCoverCnTitlePart));
         item.corrections = {{FontNameProperty::NameFarEast, tpl_.cnInnerTopInfoFont, true},
@@ -184,9 +184,9 @@ private:
 
     // The inner items after the top information: compared by Font.Name, an
     // ASCII comma before the font text.
-    static CoverItem innerItem(std::string_view label, std::int32_t bold, float size, const std::string& font,
-                               std::vector<CoverFontName> corrections) {
-        CoverItem item = coverItem(label, bold, BoldRule::FlagIsOne, size, FontNameProperty::Name, font,
+    static CoverItem innerItem(TemplateElement element, std::string_view label, std::int32_t bold, float size,
+                               const std::string& font, std::vector<CoverFontName> corrections) {
+        CoverItem item = coverItem(element, label, bold, BoldRule::FlagIsOne, size, FontNameProperty::Name, font,
                                    msg::bachelorCoverTexts(msg::kCoverCnTitlePart));
         item.corrections = std::move(corrections);
         item.fontSeparator = msg::kCoverAsciiSeparator;

@@ -36,7 +36,7 @@ std::vector<std::string> workerOptions(const CheckOptions& options) {
     std::vector<std::string> args;
     for (const auto& t : options.templates) args.insert(args.end(), {"--template", t});
     if (!options.type.empty()) args.insert(args.end(), {"--type", options.type});
-    if (!options.parts.empty()) args.insert(args.end(), {"--parts", options.parts});
+    if (options.parts) args.insert(args.end(), {"--parts", *options.parts});
     if (options.fix) args.push_back("--fix");
     if (options.json) args.push_back("--json");
     if (options.verbose) args.push_back("--verbose");
@@ -201,11 +201,6 @@ private:
 }  // namespace
 
 int runBatch(const CheckOptions& options, std::ostream& out, std::ostream& err) {
-    // The workers load the templates too, silently: their warnings are
-    // shown once, before the first file, as a check of all files shows them.
-    FormatTemplate ignored;
-    loadTemplateFiles(ignored, options.templates, err);
-
     Batch batch(options, out, err);
     setInterruptionHook([running = batch.running()](int signal) { running->interrupt(signal); });
     // A worker that died takes its pipe's reader with it; the batch goes on.

@@ -29,6 +29,7 @@
 #include <iostream>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <sstream>
 #include <fcntl.h>
 #include <unistd.h>
@@ -66,20 +67,26 @@ private:
     std::atomic<int> count_{0};
 };
 
-// The status bar, for --verbose.
+// The status bar, for --verbose; each line names the file it is about, so
+// that the lines of several files at once can be told apart.
 class ConsoleStatus : public StatusSink {
 public:
     ConsoleStatus(std::ostream& err, bool verbose) : err_(err), verbose_(verbose) {}
+    void setFile(const std::string& file) {
+        std::lock_guard lock(mutex_);
+        file_ = file;
+    }
     void setPart(int part, const std::string& text) override {
         if (!verbose_ || text.find_first_not_of(' ') == std::string::npos) return;
         std::lock_guard lock(mutex_);
-        err_ << "[" << part << "] " << text << '\n';
+        err_ << file_ << ": [" << part << "] " << text << '\n';
     }
 
 private:
     std::ostream& err_;
     bool verbose_;
     std::mutex mutex_;
+    std::string file_;
 };
 
 struct Finding {
@@ -88,8 +95,24 @@ struct Finding {
     StoredFinding stored;
 };
 
+// A message may hold a line break ("\r\n\t"); on the console each finding
+// keeps to one line, the break shown as one space.
+std::string oneLine(const std::string& text) {
+    std::string line;
+    bool inBreak = false;
+    for (char c : text) {
+        const bool breaking = c == '\r' || c == '\n' || c == '\t';
+        if (breaking && !inBreak) line += ' ';
+        if (!breaking) line += c;
+        inBreak = breaking;
+    }
+    return line;
+}
+
 std::string consoleLine(std::size_t number, const StoredFinding& finding) {
-    std::string line = gbkToUtf8(reportLine(number, finding));
+    StoredFinding shown = finding;
+    shown.description = oneLine(finding.description);
+    std::string line = gbkToUtf8(reportLine(number, shown));
     while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
     return line;
 }
@@ -130,13 +153,13 @@ bool validateOptions(const CheckOptions& options, std::vector<CheckKind>& kinds,
         return false;
     }
     std::vector<std::string> unknown;
-    if (options.parts.empty()) {
+    if (!options.parts) {
         for (CheckKind kind : kCheckAllOrder) {
             if (makeChecker(kind)) kinds.push_back(kind);
         }
         return true;
     }
-    kinds = parseParts(options.parts, unknown);
+    kinds = parseParts(*options.parts, unknown);
     for (const auto& name : unknown) err << "quillmark: unknown part \"" << name << "\"\n";
     for (CheckKind kind : kinds) {
         if (!makeChecker(kind)) {
@@ -171,6 +194,7 @@ public:
     bool check(const std::string& file, const FormatTemplate& formatTemplate, const std::vector<CheckKind>& kinds,
                bool tellSteps = false) {
         const int messagesBefore = messages_.count();
+        status_.setFile(file);
         if (tellSteps) tellStep("正在打开文档");
         auto record = documents_.open(file);
         if (!record) return false;
@@ -276,9 +300,11 @@ void printJson(const std::vector<Finding>& findings, std::ostream& out) {
     out << all.dump(1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
 }
 
-FormatTemplate commandTemplate(const CheckOptions& options, std::ostream& err) {
+// The template of --template and --type; nothing when a template file
+// cannot be loaded (told on `err`).
+std::optional<FormatTemplate> commandTemplate(const CheckOptions& options, std::ostream& err) {
     FormatTemplate formatTemplate;
-    loadTemplateFiles(formatTemplate, options.templates, err);
+    if (!loadTemplateFiles(formatTemplate, options.templates, err)) return std::nullopt;
     if (options.type == "bachelor") formatTemplate.thesisType = kBachelorThesis;
     if (options.type == "master") formatTemplate.thesisType = kMasterThesis;
     return formatTemplate;
@@ -311,8 +337,11 @@ std::optional<JobSettings> jobSettings(const CheckOptions& worker, const BatchJo
     if (!validateOptions(o, settings.kinds, err)) return std::nullopt;
     // The worker's own templates warned once, in the batch; a job's own
     // templates warn with the job.
+    // A job's template that cannot load fails the job with its one line.
     std::ostringstream ignored;
-    settings.formatTemplate = commandTemplate(o, job.templates ? err : ignored);
+    const std::optional<FormatTemplate> loaded = commandTemplate(o, job.templates ? err : ignored);
+    if (!loaded) return std::nullopt;
+    settings.formatTemplate = *loaded;
     return settings;
 }
 
@@ -368,8 +397,11 @@ int runCheck(const CheckOptions& options, std::ostream& out, std::ostream& err) 
     word::setOpenTimeout(std::chrono::seconds(options.openTimeoutSeconds));
     if (options.callTimeoutSeconds) word::setCallTimeout(std::chrono::seconds(*options.callTimeoutSeconds));
     if (options.batchWorker) return serveBatchFiles(options);
+    // Before any thesis is opened: a template that cannot load ends the check.
+    const std::optional<FormatTemplate> loaded = commandTemplate(options, err);
+    if (!loaded) return kError;
     if (options.jobs > 1 && options.files.size() > 1) return runBatch(options, out, err);
-    const FormatTemplate formatTemplate = commandTemplate(options, err);
+    const FormatTemplate& formatTemplate = *loaded;
 
     bool failed = false;
     std::vector<Finding> findings;

@@ -15,7 +15,7 @@ struct CheckOptions {
     std::vector<std::string> files;
     std::vector<std::string> templates;
     std::string type;   // "", "bachelor" or "master"
-    std::string parts;  // comma-separated; empty: every built part
+    std::optional<std::string> parts;  // comma-separated; unset: every built part
     bool fix = false;
     std::string report;
     bool comments = false;  // the findings as review comments in the report document

@@ -40,12 +40,28 @@ std::vector<RunFacts> runsOf(const word::Document& document, const word::Range& 
     return runs;
 }
 
+// Word's "mixed" (wdUndefined: the characters differ) reads as a word in the
+// text form; the JSON keeps the number.
+struct Shown {
+    double value;
+};
+
+Shown shown(double value) { return {value}; }
+
+std::ostream& operator<<(std::ostream& out, Shown shown) {
+    if (shown.value == static_cast<double>(word::wdUndefined) ||
+        shown.value == static_cast<double>(static_cast<float>(word::wdUndefined))) {
+        return out << "mixed";
+    }
+    return out << shown.value;
+}
+
 void printRuns(const std::vector<RunFacts>& runs, std::ostream& out) {
     for (const auto& r : runs) {
         out << "\trun\t" << r.start << '\t' << r.end << "\tname \"" << r.name << "\"\tfarEast \"" << r.nameFarEast
-            << "\"\tascii \"" << r.nameAscii << "\"\tsize " << r.size << "\tbold " << r.bold << "\titalic " << r.italic
-            << "\tunderline " << r.underline << "\tsuperscript " << r.superscript << "\tsubscript " << r.subscript
-            << "\tcolor " << r.color << '\n';
+            << "\"\tascii \"" << r.nameAscii << "\"\tsize " << shown(r.size) << "\tbold " << shown(r.bold)
+            << "\titalic " << shown(r.italic) << "\tunderline " << shown(r.underline) << "\tsuperscript "
+            << shown(r.superscript) << "\tsubscript " << shown(r.subscript) << "\tcolor " << shown(r.color) << '\n';
     }
 }
 
@@ -88,8 +104,9 @@ void printText(long pages, const std::vector<ParagraphFacts>& all, std::ostream&
     out << "pages " << pages << '\n';
     for (const auto& p : all) {
         out << p.index << '\t' << p.start << '\t' << p.end << "\tpage " << p.page << "\tline " << p.line << "\toutline "
-            << p.outlineLevel << "\talign " << p.alignment << "\tname \"" << p.name << "\"\tfarEast \"" << p.nameFarEast
-            << "\"\tascii \"" << p.nameAscii << "\"\tsize " << p.size << "\tbold " << p.bold << "\tspacing " << p.lineSpacingRule << '/' << p.lineSpacing << '\t'
+            << shown(p.outlineLevel) << "\talign " << shown(p.alignment) << "\tname \"" << p.name << "\"\tfarEast \""
+            << p.nameFarEast << "\"\tascii \"" << p.nameAscii << "\"\tsize " << shown(p.size) << "\tbold "
+            << shown(p.bold) << "\tspacing " << shown(p.lineSpacingRule) << '/' << shown(p.lineSpacing) << '\t'
             << p.text << '\n';
         printRuns(p.runs, out);
     }

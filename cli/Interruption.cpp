@@ -6,6 +6,7 @@
 #include <atomic>
 #include <chrono>
 #include <csignal>
+#include <fcntl.h>
 #include <mutex>
 #include <pthread.h>
 #include <string>
@@ -28,8 +29,22 @@ sigset_t interruptionSignals() {
     return signals;
 }
 
+// From here on standard error carries the interruption's line alone: what
+// the other threads still say comes from the engine's end that the
+// interruption itself brings about ("文档引擎意外退出"), not from its cause.
+// Returns the descriptor that still reaches the old standard error.
+int keepStandardErrorForTheInterruption() {
+    const int kept = ::dup(STDERR_FILENO);
+    const int nowhere = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+    if (kept < 0 || nowhere < 0) return STDERR_FILENO;
+    ::dup2(nowhere, STDERR_FILENO);
+    ::close(nowhere);
+    return kept;
+}
+
 void endInterrupted(int signal) {
     interrupting = true;
+    const int err = keepStandardErrorForTheInterruption();
     std::function<void(int)> hook;
     {
         std::lock_guard lock(hookMutex);
@@ -40,7 +55,7 @@ void endInterrupted(int signal) {
     removeWorkingFolder();
     const std::string text = std::string("quillmark: 检测已中断（") + (signal == SIGINT ? "SIGINT" : "SIGTERM") +
                              "），文档引擎已结束，工作副本已删除\n";
-    [[maybe_unused]] const auto written = ::write(STDERR_FILENO, text.data(), text.size());
+    [[maybe_unused]] const auto written = ::write(err, text.data(), text.size());
     // No destructors, no exit handlers: other threads may be inside the
     // engine's runtime.
     ::_exit(128 + signal);

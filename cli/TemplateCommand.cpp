@@ -1,11 +1,16 @@
 #include "cli/TemplateCommand.h"
 
+#include "derive/ModelDerivation.h"
+#include "shell/RunLock.h"
 #include "template/Codepage936.h"
-#include "template/ProfileReader.h"
+#include "word/Application.h"
+#include "template/TemplateLoader.h"
 #include "template/TemplateWriter.h"
 
 #include <CLI/CLI.hpp>
 
+#include <chrono>
+#include <fstream>
 #include <iostream>
 #include <map>
 #include <memory>
@@ -51,27 +56,83 @@ void addShowCommand(CLI::App& templateCommand) {
     });
 }
 
+void addDeriveCommand(CLI::App& templateCommand) {
+    auto options = std::make_shared<TemplateDeriveOptions>();
+    CLI::App* derive = templateCommand.add_subcommand(
+        "derive", "Read a format template out of the university's model document (.doc or .docx)");
+    derive->add_option("MODEL", options->model, "The model document")->required();
+    derive->add_option("--out", options->out, "Template file to write (code page 936)")->required()->type_name("FILE");
+    derive->add_option("--type", options->type, "Kind of thesis: bachelor (default) or master")
+        ->type_name("bachelor|master")
+        ->check(CLI::IsMember({"bachelor", "master"}).description(""));
+    derive->add_option("--base", options->base,
+                       "Template whose values the members not found keep (default: the built-in template)")
+        ->type_name("FILE");
+    derive->add_option("--open-timeout", options->openTimeoutSeconds,
+                       "Seconds the model may take to open before it is refused (default 120)");
+    derive->callback([options] {
+        const int exitCode = runTemplateDerive(*options, std::cerr);
+        if (exitCode != 0) throw CLI::RuntimeError(exitCode);
+    });
+}
+
+bool writeTemplateFile(const std::string& path, const FormatTemplate& tmpl) {
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file << utf8ToGbk(formatTemplateFile(tmpl));
+    file.close();
+    return !file.fail();
+}
+
 }  // namespace
 
 void addTemplateCommand(CLI::App& app) {
     CLI::App* templateCommand = app.add_subcommand("template", "Work with format templates");
     templateCommand->require_subcommand(1);
     addShowCommand(*templateCommand);
+    addDeriveCommand(*templateCommand);
 }
 
-void loadTemplateFiles(FormatTemplate& target, const std::vector<std::string>& paths, std::ostream& warnings) {
-    for (const std::string& path : paths) {
-        if (!readProfileFileBytes(path)) {
-            warnings << "quillmark: warning: cannot read template file \"" << path
-                     << "\"; loading it as a file without keys\n";
-        }
-        target.loadFromFile(path);
+int runTemplateDerive(const TemplateDeriveOptions& options, std::ostream& err) {
+    constexpr int kFailed = 2;
+    if (options.openTimeoutSeconds < 1) {
+        err << "quillmark: --open-timeout must be at least 1 second\n";
+        return kFailed;
     }
+    DerivationRequest request;
+    request.thesisType = options.type == "master" ? kMasterThesis : kBachelorThesis;
+    if (!options.base.empty()) {
+        if (!loadTemplateFiles(request.base, {options.base}, err)) return kFailed;
+        request.baseName = options.base;
+    }
+    word::setOpenTimeout(std::chrono::seconds(options.openTimeoutSeconds));
+    RunLock runLock;
+    const ModelDerivation outcome = deriveTemplateFromModel(options.model, request, runLock);
+    if (!outcome.derived) {
+        err << "quillmark: " << outcome.error << '\n';
+        return kFailed;
+    }
+    if (!writeTemplateFile(options.out, outcome.derived->formatTemplate)) {
+        err << "quillmark: 无法写入模板文件“" << options.out << "”\n";
+        return kFailed;
+    }
+    for (const std::string& line : outcome.derived->notFound) err << line << '\n';
+    return 0;
+}
+
+bool loadTemplateFiles(FormatTemplate& target, const std::vector<std::string>& paths, std::ostream& errors) {
+    for (const std::string& path : paths) {
+        const TemplateLoad result = loadTemplateFile(target, path);
+        if (result != TemplateLoad::Loaded) {
+            errors << "quillmark: " << templateRefusal(result, path) << '\n';
+            return false;
+        }
+    }
+    return true;
 }
 
 int runTemplateShow(const TemplateShowOptions& options, std::ostream& out, std::ostream& err) {
     FormatTemplate& tmpl = currentTemplate();
-    loadTemplateFiles(tmpl, options.loadPaths, err);
+    if (!loadTemplateFiles(tmpl, options.loadPaths, err)) return 2;
     const std::string text = formatTemplateFile(tmpl);
     out << (options.encoding == OutputEncoding::Gbk ? utf8ToGbk(text) : text);
     out.flush();

@@ -22,7 +22,22 @@ bool isUsageError(const CLI::ParseError& error) {
            dynamic_cast<const CLI::RuntimeError*>(&error) == nullptr;
 }
 
+// "quillmark frob": the word is named and the commands listed, where the
+// parser would only say that a command is required.
+bool refusedUnknownCommand(const CLI::App& app, int argc, char** argv) {
+    if (argc < 2 || argv[1][0] == '-') return false;
+    const std::string word = argv[1];
+    std::string names;
+    for (const CLI::App* command : app.get_subcommands({})) {
+        if (command->check_name(word)) return false;
+        names += (names.empty() ? "" : ", ") + command->get_name();
+    }
+    std::cerr << "quillmark: unknown command \"" << word << "\"; the commands are: " << names << '\n';
+    return true;
+}
+
 int run(CLI::App& app, int argc, char** argv) {
+    if (refusedUnknownCommand(app, argc, argv)) return kUsageExitCode;
     try {
         app.parse(argc, argv);
         return 0;

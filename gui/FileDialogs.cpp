@@ -20,13 +20,18 @@ QString filters(std::initializer_list<const char*> names) {
 
 QStringList FileDialogs::chooseTheses(QWidget* parent) {
     return QFileDialog::getOpenFileNames(parent, QString::fromUtf8(texts::kOpenFile), QString(),
-                                         filters({texts::kThesisFilter, texts::kDocxFilter}), nullptr,
+                                         filters({texts::kWordFilter, texts::kThesisFilter, texts::kDocxFilter}), nullptr,
                                          QFileDialog::ReadOnly);
 }
 
 QString FileDialogs::chooseTemplate(QWidget* parent) {
     return QFileDialog::getOpenFileName(parent, QString::fromUtf8(texts::kLoadTemplate), QString(),
                                         filters({texts::kTemplateFilter}), nullptr, QFileDialog::ReadOnly);
+}
+
+QString FileDialogs::chooseModel(QWidget* parent) {
+    return QFileDialog::getOpenFileName(parent, QString::fromUtf8(texts::kDeriveTemplate), QString(),
+                                        filters({texts::kModelFilter}), nullptr, QFileDialog::ReadOnly);
 }
 
 ReportChoice FileDialogs::chooseReportTarget(QWidget* parent, const QString& suggested) {

@@ -23,6 +23,8 @@ public:
     virtual QStringList chooseTheses(QWidget* parent);
     // "载入模板": a template file.
     virtual QString chooseTemplate(QWidget* parent);
+    // "从范文生成模板…": the university's model document.
+    virtual QString chooseModel(QWidget* parent);
     // "生成报表": where to save the checked document; `suggested` is the
     // default file name with its folder, whose extension (".doc" or ".docx")
     // puts its filter first. A check box "报表中加入批注" (off) asks for the

@@ -6,6 +6,9 @@ namespace quillmark::gui::texts {
 
 // Toolbar.
 inline constexpr const char* kLoadTemplate = "载入模板";
+inline constexpr const char* kDeriveTemplate = "从范文生成模板…";
+inline constexpr const char* kModelFilter = "学校的论文范文 (*.doc *.docx)";
+inline constexpr const char* kDeriving = "正在从范文生成模板";
 inline constexpr const char* kOpenFile = "打开文件";
 inline constexpr const char* kCheckAll = "检测所有";
 inline constexpr const char* kWriteReport = "生成报表";
@@ -43,6 +46,7 @@ inline constexpr const char* kContinue = " 继  续";
 inline constexpr const char* kStop = " 停  止";
 
 // File dialogs.
+inline constexpr const char* kWordFilter = "Word 文档 (*.doc *.docx)";
 inline constexpr const char* kThesisFilter = "1997-2003 文档 (*.doc)";
 inline constexpr const char* kDocxFilter = "Word 文档 (*.docx)";
 inline constexpr const char* kTemplateFilter = "模板配置文件 (*.ini)";

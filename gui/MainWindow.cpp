@@ -9,6 +9,7 @@
 #include "gui/StatusBarParts.h"
 #include "gui/TemplateSettingsDialog.h"
 #include "gui/UsageHelpDialog.h"
+#include "shell/ProgressText.h"
 #include "shell/ShellTexts.h"
 #include "shell/StatusTexts.h"
 #include "widgets/Icons.h"
@@ -125,6 +126,7 @@ MainWindow::MainWindow(Options options, QWidget* parent) : QMainWindow(parent) {
 
 MainWindow::~MainWindow() {
     // No worker may post to this window once it is gone.
+    if (deriveWorker_.joinable()) deriveWorker_.join();
     shell_->close();
 }
 
@@ -144,6 +146,7 @@ void MainWindow::buildToolbar() {
     };
     const Entry entries[] = {
         {texts::kLoadTemplate, "load-template", "loadTemplateAction", &MainWindow::loadTemplate},
+        {texts::kDeriveTemplate, "template-settings", "deriveTemplateAction", &MainWindow::deriveTemplate},
         {texts::kOpenFile, "open-file", "openFileAction", &MainWindow::openThesis},
         {texts::kCheckAll, "check-all", "checkAllAction", &MainWindow::checkAll},
         {texts::kWriteReport, "report", "writeReportAction", &MainWindow::writeReport},
@@ -391,8 +394,61 @@ void MainWindow::refreshFindings() { findingsModel_->reset(); }
 void MainWindow::loadTemplate() {
     const QString file = dialogs_->chooseTemplate(this);
     if (file.isEmpty()) return;
-    templates_->loadFile(toPath(file));
-    messages_->showMessage(quillmark::texts::kTemplateLoaded);
+    const TemplateLoad result = templates_->loadFile(toPath(file));
+    if (result == TemplateLoad::Loaded) {
+        messages_->showMessage(quillmark::texts::kTemplateLoaded);
+    } else {
+        messages_->showMessage(templateRefusal(result, QFileInfo(file).fileName().toStdString()));
+    }
+    showThesisType();
+}
+
+void MainWindow::deriveTemplate() {
+    if (shell_->runInProgress() || deriving_) {
+        messages_->showMessage(quillmark::texts::kRunInProgress);
+        return;
+    }
+    const QString model = dialogs_->chooseModel(this);
+    if (model.isEmpty()) return;
+    DerivationRequest request;
+    request.base = templates_->latest();
+    request.thesisType = request.base.thesisType;
+    request.baseName = request.base == FormatTemplate{} ? "默认模板" : "当前模板";
+    deriving_ = true;
+    statusParts_->setPart(2, texts::kDeriving);
+    if (deriveWorker_.joinable()) deriveWorker_.join();
+    deriveWorker_ = std::thread([this, path = toPath(model), request] {
+        ModelDerivation outcome =
+            deriveTemplateFromModel(path, request, shell_->runLock(), [this](const ProgressReport& report) {
+                QMetaObject::invokeMethod(
+                    this, [this, text = progressText(report)] { statusParts_->setPart(1, text); }, Qt::QueuedConnection);
+            });
+        QMetaObject::invokeMethod(
+            this, [this, outcome = std::move(outcome)]() mutable { derivationEnded(std::move(outcome)); },
+            Qt::QueuedConnection);
+    });
+}
+
+void MainWindow::derivationEnded(ModelDerivation outcome) {
+    if (deriveWorker_.joinable()) deriveWorker_.join();
+    deriving_ = false;
+    statusParts_->setPart(1, "");
+    statusParts_->setPart(2, "");
+    if (closeWhenDerived_) {
+        close();
+        return;
+    }
+    if (!outcome.derived) {
+        messages_->showMessage(outcome.error);
+        return;
+    }
+    std::string notFound;
+    for (const std::string& line : outcome.derived->notFound) notFound += (notFound.empty() ? "" : "\n") + line;
+    if (!notFound.empty()) messages_->showMessage(notFound);
+    TemplateSettingsDialog dialog(outcome.derived->formatTemplate, this);
+    dialog.setMessages(*messages_);
+    dialog.setRunInProgress([this] { return shell_->runInProgress(); });
+    if (dialog.exec() == QDialog::Accepted) templates_->replace(dialog.result());
     showThesisType();
 }
 
@@ -524,6 +580,13 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     if (takingHandOver_) {
         // Not from inside a message box of the hand-over: the records are still in use.
         closeAfterTaking_ = true;
+        event->ignore();
+        return;
+    }
+    if (deriving_) {
+        // The engine goes only after the derivation has ended; the window closes then.
+        closeWhenDerived_ = true;
+        centralWidget()->setEnabled(false);
         event->ignore();
         return;
     }

@@ -4,6 +4,7 @@
 #include "shell/CheckCommands.h"
 #include "shell/FindingsCommands.h"
 #include "shell/Shell.h"
+#include "derive/ModelDerivation.h"
 #include "shell/TemplateChanges.h"
 
 #include <QMainWindow>
@@ -12,6 +13,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <thread>
 
 class QAction;
 class QButtonGroup;
@@ -56,6 +58,10 @@ public:
 
     // The commands, as the toolbar, buttons and keys call them.
     void loadTemplate();
+    // "从范文生成模板…": derives a template from a model document on a worker
+    // thread, then shows it in the settings dialog; "确定" makes it current.
+    void deriveTemplate();
+    bool deriving() const { return deriving_; }
     void openThesis();
     void checkAll();
     void writeReport();
@@ -92,6 +98,7 @@ private:
     void buildMenu();
     void wireShell();
 
+    void derivationEnded(ModelDerivation outcome);
     void takeHandOver();
     void runEnded();
     void setMode(quillmark::CheckMode mode);
@@ -125,6 +132,9 @@ private:
     QPushButton* continueButton_ = nullptr;
     QPushButton* stopButton_ = nullptr;
 
+    std::thread deriveWorker_;
+    bool deriving_ = false;
+    bool closeWhenDerived_ = false;
     std::atomic<bool> handOverWoken_{false};
     bool takingHandOver_ = false;
     bool takeAgain_ = false;

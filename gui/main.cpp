@@ -4,8 +4,10 @@
 #include "gui/AutomationServer.h"
 #include "gui/MainWindow.h"
 #include "gui/ProgramLifetime.h"
+#include "gui/QtTranslations.h"
 #include "gui/SharedFonts.h"
 #include "gui/TerminationSignals.h"
+#include "shell/WorkingFolder.h"
 #include "widgets/Icons.h"
 #include "word/Engine.h"
 
@@ -35,6 +37,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationVersion(QStringLiteral(QUILLMARK_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("quillmark"));
     QApplication::setWindowIcon(quillmark::widgets::svgIcon(QStringLiteral("quillmark")));
+    quillmark::gui::installQtTranslations(app);
     // The program ends when the window has closed and no automation client holds it.
     QApplication::setQuitOnLastWindowClosed(false);
 
@@ -65,5 +68,8 @@ int main(int argc, char* argv[]) {
         exitCode = QApplication::exec();
     }
     word::Engine::instance().shutDown();
+    // The copies went with the window; their folder goes however the program
+    // ended (the window closed, a signal, the last automation client's release).
+    quillmark::removeWorkingFolder();
     return exitCode;
 }

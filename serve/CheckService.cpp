@@ -226,14 +226,15 @@ void CheckService::startQueued(std::unique_lock<std::mutex>&) {
             continue;
         }
         const CheckRequest& r = check.view.request;
-        BatchJob job{.file = r.document.string(),
-                     .shownName = r.shownName,
-                     .templates = r.templates,
-                     .type = r.type,
-                     .parts = r.parts,
-                     .fix = r.fix,
-                     .report = r.report ? (check.folder / ("report" + r.document.extension().string())).string() : "",
-                     .progress = true};
+        BatchJob job;
+        job.file = r.document.string();
+        job.shownName = r.shownName;
+        job.templates = r.templates;  // none: the built-in template, whatever the worker was given
+        job.type = r.type;
+        if (!r.parts.empty()) job.parts = r.parts;  // unset: every part
+        job.fix = r.fix;
+        if (r.report) job.report = (check.folder / ("report" + r.document.extension().string())).string();
+        job.progress = true;
         check.view.status = CheckStatus::Running;
         check.view.progress = "开始检测";
         check.started = Clock::now();

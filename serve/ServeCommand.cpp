@@ -10,6 +10,7 @@
 #include <CLI/CLI.hpp>
 #include <httplib.h>
 
+#include <csignal>
 #include <filesystem>
 #include <iostream>
 #include <sstream>
@@ -62,7 +63,7 @@ bool readTemplates(const std::vector<std::string>& given, ApiSettings& api, std:
             return false;
         }
         FormatTemplate loaded;
-        loadTemplateFiles(loaded, {file}, err);
+        if (!loadTemplateFiles(loaded, {file}, err)) return false;
         api.templates[name] = file;
         api.templateTypes[name] = loaded.thesisType == kMasterThesis ? "master" : "bachelor";
     }
@@ -94,6 +95,9 @@ int runServe(const ServeOptions& options, std::ostream& out, std::ostream& err) 
     // Inside this process's working folder: removed at the end, also an
     // interrupted one; nothing outlives the service.
     settings.storage = workingFolder() / "checks";
+    // A worker that died takes its pipe's reader with it; the service goes on
+    // (the workers get the default back when they start).
+    ::signal(SIGPIPE, SIG_IGN);
     CheckService checks(settings);
     setInterruptionHook([&checks](int signal) { checks.interrupt(signal); });
 

@@ -16,7 +16,8 @@ int OpenDocumentWorker(std::shared_ptr<ThesisDocument> record, RunLock::Ticket t
         app.SetVisible(false);
         word::OpenOptions options;
         options.readOnly = false;
-        options.visible = true;
+        // The engine's window stays unmapped until a jump to a finding shows it.
+        options.visible = false;
         options.shownName = record->sourcePath;
         record->setWordDocument(app.Documents().Open(record->tempCopyPath, options));
     } catch (const word::WordError& error) {

@@ -4,10 +4,11 @@
 
 namespace quillmark {
 
-bool TemplateChanges::loadFile(const std::filesystem::path& file) {
+TemplateLoad TemplateChanges::loadFile(const std::filesystem::path& file) {
     FormatTemplate changed = latest();
-    changed.loadFromFile(file.string());
-    return replace(changed);
+    const TemplateLoad result = loadTemplateFile(changed, file.string());
+    if (result == TemplateLoad::Loaded) replace(changed);
+    return result;
 }
 
 bool TemplateChanges::replace(const FormatTemplate& changed) {

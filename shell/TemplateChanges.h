@@ -1,6 +1,7 @@
 #pragma once
 
 #include "template/FormatTemplate.h"
+#include "template/TemplateLoader.h"
 
 #include <filesystem>
 #include <optional>
@@ -18,9 +19,10 @@ class TemplateChanges {
 public:
     TemplateChanges(const RunController& runs, FormatTemplate& current) : runs_(runs), current_(current) {}
 
-    // Loads a template file over the latest template. True when the current
-    // template changed at once, false when the change waits for the run.
-    bool loadFile(const std::filesystem::path& file);
+    // Loads a template file over the latest template; pending() tells
+    // whether the change waits for the run. A file that is refused changes
+    // nothing, a waiting change included.
+    TemplateLoad loadFile(const std::filesystem::path& file);
     // Replaces the latest template; same result as loadFile().
     bool replace(const FormatTemplate& changed);
 

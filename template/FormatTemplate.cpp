@@ -1,13 +1,11 @@
 #include "template/FormatTemplate.h"
 
-#include "template/ProfileReader.h"
 #include "template/TemplateLoader.h"
 
 namespace quillmark {
 
 bool FormatTemplate::loadFromFile(const std::string& path) {
-    applyProfile(*this, readProfileFile(path));
-    return true;
+    return loadTemplateFile(*this, path) == TemplateLoad::Loaded;
 }
 
 FormatTemplate& currentTemplate() {

@@ -26,8 +26,10 @@ struct FormatTemplate {
     FormatTemplate& operator=(const FormatTemplate&) = default;
     virtual ~FormatTemplate() = default;
 
-    // Reads every key of a template file over the current values. A missing
-    // or unreadable file counts as a file without keys; always returns true.
+    // Reads every key of a template file over the current values (absent
+    // keys leave their members). False, and nothing changed, for a file that
+    // cannot be read or holds none of the template's sections
+    // (loadTemplateFile in TemplateLoader.h tells the two apart).
     bool loadFromFile(const std::string& path);
 
     bool operator==(const FormatTemplate&) const = default;

@@ -88,6 +88,10 @@ std::optional<std::string_view> Profile::value(std::string_view section, std::st
     return std::string_view(keyIt->second);
 }
 
+bool Profile::hasSection(std::string_view section) const {
+    return sections_.contains(foldAsciiCase(section));
+}
+
 std::string decodeProfileBytes(std::string_view fileBytes) {
     if (fileBytes.starts_with(kUtf8ByteOrderMark)) {
         return repairUtf8(fileBytes.substr(kUtf8ByteOrderMark.size()));

@@ -35,6 +35,8 @@ public:
     // nullopt when the section or the key is absent.
     std::optional<std::string_view> value(std::string_view section, std::string_view key) const;
 
+    bool hasSection(std::string_view section) const;
+
 private:
     using Section = std::unordered_map<std::string, std::string>;
 

@@ -1,6 +1,9 @@
 #include "template/ProfileValues.h"
 
+#include <array>
+#include <charconv>
 #include <limits>
+#include <system_error>
 
 namespace quillmark {
 
@@ -66,6 +69,25 @@ std::int32_t parseProfileInteger(std::string_view value) {
     const std::uint64_t magnitude = readMagnitude(digits, base, limit);
     return negative ? static_cast<std::int32_t>(-static_cast<std::int64_t>(magnitude))
                     : static_cast<std::int32_t>(magnitude);
+}
+
+float parseProfileSize(std::string_view value) {
+    const std::string_view text = unquoteProfileText(value);
+    if (text.empty() || text.front() < '0' || text.front() > '9') return 0.0f;
+    float points = 0.0f;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), points, std::chars_format::fixed);
+    return result.ec == std::errc() ? points : 0.0f;
+}
+
+std::string formatProfileSize(float points) {
+    // The shortest text that reads back as the same float.
+    std::array<char, 64> buffer;
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), points, std::chars_format::fixed);
+    std::string text(buffer.data(), result.ptr);
+    if (text.find('.') == std::string::npos && text.find_first_not_of("-0123456789") == std::string::npos) {
+        text += ".0";
+    }
+    return text;
 }
 
 }  // namespace quillmark

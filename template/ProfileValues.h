@@ -26,4 +26,14 @@ std::string quoteProfileText(std::string_view text);
 //  - a number beyond the int32 range is clamped to it.
 std::int32_t parseProfileInteger(std::string_view value);
 
+// The size a value stands for, in points: enclosing quotes are removed, then
+// the decimal number at its start is read ("10.5" 10.5, "16" 16.0, "12pt"
+// 12.0); a value that does not begin with a digit reads as 0.0, one too
+// large for a float too.
+float parseProfileSize(std::string_view value);
+
+// A size as a template file holds it: every decimal it has, at least one
+// ("16.0", "10.5", "7.25"), whatever the process locale says.
+std::string formatProfileSize(float points);
+
 }  // namespace quillmark

@@ -4,9 +4,8 @@
 #include "template/Overloaded.h"
 #include "template/ProfileValues.h"
 #include "template/TemplateKeys.h"
+#include "template/Utf8.h"
 
-#include <cmath>
-#include <limits>
 #include <optional>
 #include <string_view>
 #include <variant>
@@ -15,17 +14,14 @@ namespace quillmark {
 
 namespace {
 
-void applyKey(FormatTemplate& target, const TemplateKey& key, std::optional<std::string_view> value) {
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
+void applyKey(FormatTemplate& target, const TemplateKey& key, std::string_view value) {
     std::visit(Overloaded{
-                   [&](IntegerMember member) {
-                       if (value) target.*member = parseProfileInteger(*value);
-                   },
-                   [&](SizeMember member) {
-                       const std::int32_t points = value ? parseProfileInteger(*value) : wholePoints(target.*member);
-                       target.*member = static_cast<float>(points);
-                   },
+                   [&](IntegerMember member) { target.*member = parseProfileInteger(value); },
+                   [&](SizeMember member) { target.*member = parseProfileSize(value); },
                    [&](TextMember member) {
-                       if (value) target.*member = cutGbkBytes(unquoteProfileText(*value), kMaxTemplateTextBytes);
+                       target.*member = cutGbkBytes(unquoteProfileText(value), kMaxTemplateTextBytes);
                    },
                },
                key.member);
@@ -35,18 +31,41 @@ void applyKey(FormatTemplate& target, const TemplateKey& key, std::optional<std:
 
 void applyProfile(FormatTemplate& target, const Profile& profile) {
     for (const TemplateKey& key : templateKeys()) {
-        applyKey(target, key, profile.value(key.section, key.key));
+        if (const auto value = profile.value(key.section, key.key)) applyKey(target, key, *value);
     }
 }
 
-std::int32_t wholePoints(float points) {
-    if (std::isnan(points)) return 0;
-    constexpr auto kMin = std::numeric_limits<std::int32_t>::min();
-    constexpr auto kMax = std::numeric_limits<std::int32_t>::max();
-    const double whole = std::trunc(static_cast<double>(points));
-    if (whole <= kMin) return kMin;
-    if (whole >= kMax) return kMax;
-    return static_cast<std::int32_t>(whole);
+bool holdsTemplateSection(const Profile& profile) {
+    for (std::string_view section : templateSections()) {
+        if (profile.hasSection(section)) return true;
+    }
+    return false;
+}
+
+Profile parseTemplateBytes(std::string_view fileBytes) {
+    if (fileBytes.starts_with(kUtf8ByteOrderMark)) return parseProfileBytes(fileBytes);
+    Profile asGbk = Profile::parse(gbkToUtf8(fileBytes));
+    if (holdsTemplateSection(asGbk) || !isValidUtf8(fileBytes)) return asGbk;
+    Profile asUtf8 = Profile::parse(fileBytes);
+    return holdsTemplateSection(asUtf8) ? asUtf8 : asGbk;
+}
+
+TemplateLoad loadTemplateFile(FormatTemplate& target, const std::string& path) {
+    const std::optional<std::string> bytes = readProfileFileBytes(path);
+    if (!bytes) return TemplateLoad::Unreadable;
+    const Profile profile = parseTemplateBytes(*bytes);
+    if (!holdsTemplateSection(profile)) return TemplateLoad::NotATemplate;
+    applyProfile(target, profile);
+    return TemplateLoad::Loaded;
+}
+
+std::string templateRefusal(TemplateLoad result, const std::string& shownName) {
+    switch (result) {
+    case TemplateLoad::Unreadable: return "无法读取模板文件“" + shownName + "”，当前模板没有改变";
+    case TemplateLoad::NotATemplate: return "“" + shownName + "”不是格式模板，当前模板没有改变";
+    case TemplateLoad::Loaded: break;
+    }
+    return {};
 }
 
 }  // namespace quillmark

@@ -2,7 +2,6 @@
 
 #include "template/Overloaded.h"
 #include "template/ProfileValues.h"
-#include "template/SizeNames.h"
 
 #include <variant>
 
@@ -11,7 +10,7 @@ namespace quillmark {
 std::string formatTemplateValue(const FormatTemplate& tmpl, const TemplateKey& key) {
     return std::visit(Overloaded{
                           [&](IntegerMember member) { return std::to_string(tmpl.*member); },
-                          [&](SizeMember member) { return formatPoints(tmpl.*member); },
+                          [&](SizeMember member) { return formatProfileSize(tmpl.*member); },
                           [&](TextMember member) { return quoteProfileText(tmpl.*member); },
                       },
                       key.member);

@@ -14,6 +14,7 @@
 #include <com/sun/star/loader/XImplementationLoader.hpp>
 #include <com/sun/star/registry/XRegistryKey.hpp>
 #include <osl/file.hxx>
+#include <rtl/digest.h>
 #include <cppuhelper/bootstrap.hxx>
 
 #include <atomic>
@@ -25,6 +26,8 @@
 #include <fstream>
 #include <iostream>
 #include <thread>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -56,6 +59,43 @@ std::string uniquePipeName() {
     return kPipeStem + processTag() + "-" + std::to_string(++counter);
 }
 
+// The profile folder as the engine takes it: a file URL, blanks and all
+// escaped (a TMPDIR with a blank in it made an engine that never answered).
+OUString profileUrl(const std::string& profileDir) {
+    OUString url;
+    osl::FileBase::getFileURLFromSystemPath(uno::toOU(profileDir), url);
+    return url;
+}
+
+// The engine's single-instance pipe, which it makes whatever its command
+// line says and never removes when it is killed: always in /tmp, named
+// after the MD5 of the profile's URL as UTF-16 code units, each byte in
+// hex without a leading zero.
+std::filesystem::path singleInstancePipeOf(const std::string& profileDir) {
+    const OUString url = profileUrl(profileDir);
+    sal_uInt8 digest[RTL_DIGEST_LENGTH_MD5];
+    if (rtl_digest_MD5(url.getStr(), static_cast<sal_uInt32>(url.getLength() * sizeof(sal_Unicode)), digest,
+                       sizeof digest) != rtl_Digest_E_None) {
+        return {};
+    }
+    std::string hash;
+    static constexpr char kHex[] = "0123456789abcdef";
+    for (const sal_uInt8 byte : digest) {
+        if (byte >= 16) hash += kHex[byte >> 4];
+        hash += kHex[byte & 15];
+    }
+    return kPipeFolder / ("OSL_PIPE_" + std::to_string(getuid()) + "_SingleOfficeIPC_" + hash);
+}
+
+// A profile folder and what the engine made for it outside: its
+// single-instance pipe.
+void removeProfileFiles(const std::filesystem::path& profileDir) {
+    std::error_code ignored;
+    std::filesystem::remove(singleInstancePipeOf(profileDir.string()), ignored);
+    // A second pass for what an engine that was being ended wrote meanwhile.
+    if (std::filesystem::remove_all(profileDir, ignored), ignored) std::filesystem::remove_all(profileDir, ignored);
+}
+
 std::uint64_t addressSpaceLimitBytes() {
     std::uint64_t megabytes = kDefaultAddressSpaceMb;
     if (const char* text = std::getenv("QUILLMARK_ENGINE_MEMORY_MB"); text && *text) {
@@ -64,13 +104,16 @@ std::uint64_t addressSpaceLimitBytes() {
     return megabytes << 20;
 }
 
+std::filesystem::path profileTemplateDir();
+
 // Profiles and pipes of earlier runs that ended without cleaning up (killed,
 // power loss): their process is gone, so nobody else will remove them.
 void removeStaleLeftovers() {
     static std::once_flag once;
     std::call_once(once, [] {
-        removeLeftoversOfDeadProcesses(std::filesystem::temp_directory_path(), kProfilePrefix);
+        removeLeftoversOfDeadProcesses(std::filesystem::temp_directory_path(), kProfilePrefix, removeProfileFiles);
         removeLeftoversOfDeadProcesses(kPipeFolder, pipeFilePrefix());
+        removeLeftoversOfDeadProcesses(profileTemplateDir().parent_path(), profileTemplateDir().filename().string() + ".tmp-");
     });
 }
 
@@ -168,13 +211,49 @@ std::filesystem::path profileTemplateDir() {
     return base / "quillmark" / "engine-profile-1";
 }
 
+// Programs that start at the same moment share the cached profile: the one
+// that saves it holds this lock alone, those that copy it hold it together.
+// The cached profile appears whole or not at all (made aside, then renamed).
+// A lock that cannot be had within the bound (a file system without locks,
+// a program stuck holding it) is done without: the engine then starts on a
+// fresh profile, which costs it a restart and nothing else.
+class ProfileTemplateLock {
+public:
+    enum Kind { Shared = LOCK_SH, Alone = LOCK_EX };
+    explicit ProfileTemplateLock(Kind kind) {
+        std::error_code ignored;
+        std::filesystem::create_directories(profileTemplateDir().parent_path(), ignored);
+        fd_ = ::open((profileTemplateDir().parent_path() / "engine-profile.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (fd_ >= 0 && !(held_ = ::flock(fd_, kind | LOCK_NB) == 0) && std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    }
+    ~ProfileTemplateLock() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    ProfileTemplateLock(const ProfileTemplateLock&) = delete;
+    ProfileTemplateLock& operator=(const ProfileTemplateLock&) = delete;
+    bool held() const { return held_; }
+
+private:
+    int fd_ = -1;
+    bool held_ = false;
+};
+
 void saveProfileTemplate(const std::string& profileDir) {
+    const ProfileTemplateLock lock(ProfileTemplateLock::Alone);
     std::error_code error;
     const auto target = profileTemplateDir();
-    if (std::filesystem::exists(target, error)) return;
-    const auto staging = target.string() + ".tmp-" + std::to_string(getpid());
-    std::filesystem::create_directories(target.parent_path(), error);
-    std::filesystem::copy(profileDir, staging, std::filesystem::copy_options::recursive, error);
+    if (!lock.held() || std::filesystem::exists(target, error)) return;
+    const auto staging = target.string() + ".tmp-" + processTag();
+    std::filesystem::remove_all(staging, error);
+    std::filesystem::create_directories(staging, error);
+    // Everything but the engine's temporary folder.
+    for (std::filesystem::directory_iterator it(profileDir, error), end; !error && it != end; it.increment(error)) {
+        if (it->path().filename() == "tmp") continue;
+        std::filesystem::copy(it->path(), staging / it->path().filename(), std::filesystem::copy_options::recursive, error);
+    }
     if (error || (std::filesystem::rename(staging, target, error), error)) std::filesystem::remove_all(staging, error);
 }
 
@@ -185,7 +264,9 @@ std::string makeProfileDir() {
         throw WordError(errors::EngineUnavailable, "无法创建文档引擎的临时配置目录");
     }
     std::error_code error;
-    std::filesystem::copy(profileTemplateDir(), pattern, std::filesystem::copy_options::recursive, error);
+    if (const ProfileTemplateLock lock(ProfileTemplateLock::Shared); lock.held()) {
+        std::filesystem::copy(profileTemplateDir(), pattern, std::filesystem::copy_options::recursive, error);
+    }
     if (error || !std::filesystem::exists(pattern + "/user/registrymodifications.xcu")) {
         std::filesystem::create_directories(pattern + "/user");
         std::filesystem::remove(pattern + "/user/registrymodifications.xcu", error);
@@ -212,11 +293,28 @@ Reference<css::uno::XComponentContext> localContext() {
     return context;
 }
 
+// The engine's temporary files go into its profile folder, removed with it.
+std::string engineTemporaryFolder(const std::string& profileDir) { return profileDir + "/tmp"; }
+
 // Only the engine sees its font configuration; the machine's stays as it is.
-std::vector<std::string> engineEnvironment() {
-    const std::string config = engineFontConfigFile();
-    if (config.empty()) return {};
-    return {"FONTCONFIG_FILE=" + config};
+std::vector<std::string> engineEnvironment(const std::string& profileDir) {
+    std::vector<std::string> environment = {"TMPDIR=" + engineTemporaryFolder(profileDir)};
+    if (const std::string config = engineFontConfigFile(); !config.empty()) {
+        environment.push_back("FONTCONFIG_FILE=" + config);
+    }
+    return environment;
+}
+
+// The engine runs without a network: nothing a document links to (pictures,
+// OLE links, fields, linked sections, whatever the format) can be fetched,
+// whatever the engine's settings let through. Only a display reached over
+// the network (DISPLAY=host:n, as ssh forwards it) needs one.
+bool displayNeedsNetwork(bool headless) {
+    if (headless) return false;
+    const char* display = std::getenv("DISPLAY");
+    if (!display || !*display) return false;
+    const std::string_view host = std::string_view(display).substr(0, std::string_view(display).rfind(':'));
+    return !host.empty() && host != "unix" && host.front() != '/';
 }
 
 // The reader component's library: QUILLMARK_READER_LIBRARY when set, else
@@ -286,8 +384,11 @@ Engine::~Engine() = default;
 void Engine::endAtExit() {
     Engine& engine = instance();
     std::unique_lock lock(engine.mutex_, std::try_to_lock);
-    std::error_code ignored;
-    if (!engine.profileDir_.empty()) std::filesystem::remove_all(engine.profileDir_, ignored);
+    // A thread that is starting an engine now holds the files' lock for a
+    // moment at most; the exit does not wait for it forever either.
+    std::unique_lock files(engine.filesMutex_, std::defer_lock);
+    for (int i = 0; i < 100 && !files.try_lock(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    if (!engine.profileDir_.empty()) removeProfileFiles(engine.profileDir_);
 }
 
 Reference<css::frame::XDesktop2> Engine::desktop() {
@@ -377,12 +478,17 @@ void Engine::endAtOnce() {
 }
 
 void Engine::abandon() {
+    // The engine's files are made and removed under filesMutex_ only, for a
+    // moment each time: once it is ours, no other thread starts an engine
+    // or is halfway through removing one's files.
+    abandoned_ = true;
+    std::lock_guard files(filesMutex_);
     const pid_t pid = pid_;
     if (pid > 0) {
         kill(pid, SIGKILL);
         waitpid(pid, nullptr, 0);
     }
-    removeLeftoversOf(std::filesystem::temp_directory_path(), kProfilePrefix, processTag());
+    removeLeftoversOf(std::filesystem::temp_directory_path(), kProfilePrefix, processTag(), removeProfileFiles);
     removeLeftoversOf(kPipeFolder, pipeFilePrefix(), processTag());
 }
 
@@ -410,14 +516,14 @@ void Engine::stopProcess(Ending ending) {
             pid_ = -1;
         }
     }
+    std::lock_guard files(filesMutex_);
     if (!pipeName_.empty()) {
         std::error_code ignored;
         std::filesystem::remove(kPipeFolder / ("OSL_PIPE_" + std::to_string(getuid()) + "_" + pipeName_), ignored);
         pipeName_.clear();
     }
     if (!profileDir_.empty()) {
-        std::error_code ignored;
-        std::filesystem::remove_all(profileDir_, ignored);
+        removeProfileFiles(profileDir_);
         profileDir_.clear();
     }
 }
@@ -427,6 +533,8 @@ void Engine::start() {
     (void)registered;
     stopProcess();
     removeStaleLeftovers();
+    std::unique_lock files(filesMutex_);
+    if (abandoned_) throw WordError(errors::EngineUnavailable, "程序正在结束，不再启动文档引擎");
     profileDir_ = makeProfileDir();
     const std::string pipeName = uniquePipeName();
     pipeName_ = pipeName;
@@ -438,18 +546,25 @@ void Engine::start() {
         "--nodefault",
         "--nolockcheck",
         "--nofirststartwizard",
-        "-env:UserInstallation=file://" + profileDir_,
+        "-env:UserInstallation=" + uno::toUtf8(profileUrl(profileDir_)),
         "--accept=pipe,name=" + pipeName + ";urp;StarOffice.ComponentContext",
     };
     if (wantHeadless()) args.insert(args.begin() + 1, "--headless");
     launch(args);
+    files.unlock();
     connect(pipeName, args);
     dead_ = false;
     ++generation_;
 }
 
 void Engine::launch(const std::vector<std::string>& args) {
-    pid_ = ProcessLauncher::instance().launch(args, engineEnvironment(), addressSpaceLimitBytes());
+    std::error_code ignored;
+    std::filesystem::create_directories(engineTemporaryFolder(profileDir_), ignored);
+    ChildSettings settings;
+    settings.environment = engineEnvironment(profileDir_);
+    settings.addressSpaceBytes = addressSpaceLimitBytes();
+    settings.withoutNetwork = !displayNeedsNetwork(wantHeadless());
+    pid_ = ProcessLauncher::instance().launch(args, settings);
     if (pid_ <= 0) throw WordError(errors::EngineUnavailable, "无法启动文档引擎 (soffice)");
 }
 
@@ -471,6 +586,8 @@ void Engine::connect(const std::string& pipeName, const std::vector<std::string>
             // A fresh profile makes the engine ask for one restart (exit code 81).
             if (WIFEXITED(status) && WEXITSTATUS(status) == kRestartRequested && restarts++ < 3) {
                 saveProfileTemplate(profileDir_);
+                std::lock_guard files(filesMutex_);
+                if (abandoned_) throw WordError(errors::EngineUnavailable, "程序正在结束，不再启动文档引擎");
                 launch(args);
                 continue;
             }

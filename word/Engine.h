@@ -83,6 +83,10 @@ private:
     static void endAtExit();
 
     mutable std::recursive_mutex mutex_;
+    // Held while the engine's files are made or removed and its process
+    // launched, never during a call: abandon() may wait for it.
+    std::mutex filesMutex_;
+    std::atomic<bool> abandoned_{false};
     std::atomic<pid_t> pid_ = -1;
     std::string profileDir_;
     std::string pipeName_;

@@ -4,6 +4,8 @@
 #include <condition_variable>
 #include <csignal>
 #include <fcntl.h>
+#include <filesystem>
+#include <sched.h>
 #include <functional>
 #include <mutex>
 #include <optional>
@@ -18,9 +20,38 @@ namespace {
 
 struct Request {
     std::vector<std::string> args;
-    std::uint64_t addressSpaceBytes = 0;
-    std::vector<std::string> environment;  // NAME=value entries set over ours
+    ChildSettings settings;
 };
+
+// Writes `text` to `path` with the calls a forked child may make.
+bool writeSmallFile(const char* path, const std::string& text) {
+    const int fd = open(path, O_WRONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool written = write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+    close(fd);
+    return written;
+}
+
+// The user and group maps of a user namespace that keeps who we are: the
+// engine's pipe carries our uid in its name, and its files must stay ours.
+struct IdentityMaps {
+    std::string users = std::to_string(getuid()) + " " + std::to_string(getuid()) + " 1";
+    std::string groups = std::to_string(getgid()) + " " + std::to_string(getgid()) + " 1";
+};
+
+// In the forked child: a network namespace of its own, directly when we may
+// (root), else inside a user namespace of our own. Returns false when the
+// system allows neither; exits when it is half made (a user namespace
+// without our identity would change the engine's pipe name).
+bool leaveTheNetwork(const IdentityMaps& maps) {
+    if (unshare(CLONE_NEWNET) == 0) return true;
+    if (unshare(CLONE_NEWUSER | CLONE_NEWNET) != 0) return false;
+    writeSmallFile("/proc/self/setgroups", "deny");
+    if (!writeSmallFile("/proc/self/uid_map", maps.users) || !writeSmallFile("/proc/self/gid_map", maps.groups)) {
+        _exit(127);
+    }
+    return true;
+}
 
 // Our environment with `overrides` in place of the entries of the same name;
 // built before the fork, since the child may only call what is safe there.
@@ -40,7 +71,8 @@ pid_t spawnBoundToParent(const Request& request) {
     std::vector<char*> argv;
     for (const auto& a : request.args) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
-    const std::vector<std::string> environment = childEnvironment(request.environment);
+    const std::vector<std::string> environment = childEnvironment(request.settings.environment);
+    const IdentityMaps maps;
     std::vector<char*> envp;
     for (const auto& e : environment) envp.push_back(const_cast<char*>(e.c_str()));
     envp.push_back(nullptr);
@@ -49,12 +81,15 @@ pid_t spawnBoundToParent(const Request& request) {
     if (pid != 0) return pid;
     prctl(PR_SET_PDEATHSIG, SIGKILL);
     if (getppid() != parent) _exit(127);
+    if (request.settings.withoutNetwork && leaveTheNetwork(maps)) {
+        prctl(PR_SET_PDEATHSIG, SIGKILL);  // kept by the kernel; set again all the same
+    }
     setpgid(0, 0);  // keep terminal signals meant for us away from the engine
     sigset_t none;  // signals the parent handles on a thread of its own stay blocked across exec
     sigemptyset(&none);
     sigprocmask(SIG_SETMASK, &none, nullptr);
-    if (request.addressSpaceBytes > 0) {
-        const rlimit limit{request.addressSpaceBytes, request.addressSpaceBytes};
+    if (const std::uint64_t bytes = request.settings.addressSpaceBytes; bytes > 0) {
+        const rlimit limit{bytes, bytes};
         setrlimit(RLIMIT_AS, &limit);
     }
     int devnull = open("/dev/null", O_RDWR);
@@ -113,10 +148,17 @@ ProcessLauncher& ProcessLauncher::instance() {
     return launcher;
 }
 
-pid_t ProcessLauncher::launch(const std::vector<std::string>& args, const std::vector<std::string>& environment,
-                              std::uint64_t addressSpaceBytes) {
+pid_t ProcessLauncher::launch(const std::vector<std::string>& args, const ChildSettings& settings) {
     static LauncherThread* thread = new LauncherThread();  // lives until the program ends
-    return thread->run(Request{args, addressSpaceBytes, environment});
+    return thread->run(Request{args, settings});
+}
+
+bool runsWithoutOurNetwork(pid_t pid) {
+    std::error_code error;
+    const auto theirs = std::filesystem::read_symlink("/proc/" + std::to_string(pid) + "/ns/net", error);
+    if (error) return false;
+    const auto ours = std::filesystem::read_symlink("/proc/self/ns/net", error);
+    return !error && theirs != ours;
 }
 
 }  // namespace word

@@ -56,7 +56,20 @@ bool processTagAlive(std::string_view tag) {
     return !started.empty() && started == tag.substr(dot + 1);
 }
 
-int removeLeftoversOfDeadProcesses(const fs::path& folder, std::string_view prefix) {
+namespace {
+
+bool removeEntry(const fs::path& path, const RemoveEntry& remove) {
+    if (remove) {
+        remove(path);
+        return !fs::exists(path);
+    }
+    std::error_code ignored;
+    return fs::remove_all(path, ignored) > 0;
+}
+
+}  // namespace
+
+int removeLeftoversOfDeadProcesses(const fs::path& folder, std::string_view prefix, const RemoveEntry& remove) {
     int removed = 0;
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
@@ -64,20 +77,18 @@ int removeLeftoversOfDeadProcesses(const fs::path& folder, std::string_view pref
         if (name.compare(0, prefix.size(), prefix) != 0) continue;
         const std::string_view tag = leadingTag(std::string_view(name).substr(prefix.size()));
         if (tag.empty() || processTagAlive(tag)) continue;
-        std::error_code ignored;
-        if (fs::remove_all(it->path(), ignored) > 0) ++removed;
+        if (removeEntry(it->path(), remove)) ++removed;
     }
     return removed;
 }
 
-void removeLeftoversOf(const fs::path& folder, std::string_view prefix, std::string_view tag) {
+void removeLeftoversOf(const fs::path& folder, std::string_view prefix, std::string_view tag, const RemoveEntry& remove) {
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
         const std::string name = it->path().filename().string();
         if (name.compare(0, prefix.size(), prefix) != 0) continue;
         if (leadingTag(std::string_view(name).substr(prefix.size())) != tag) continue;
-        std::error_code ignored;
-        fs::remove_all(it->path(), ignored);
+        removeEntry(it->path(), remove);
     }
 }
 

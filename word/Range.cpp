@@ -184,14 +184,18 @@ long Selection::MoveRight(int unit, long count, int extend) {
         span_->end = end;
         return moved;
     }
+    // As in Word, a collapsed Selection never stands after the final
+    // paragraph mark.
+    const long lastCaret = std::max<long>(0, storyEnd - 1);
     long moved = 0;
     if (span_->end > span_->start) {
-        span_->start = span_->end;
+        span_->start = span_->end = std::min(span_->end, lastCaret);
         ++moved;
         --count;
     }
-    const long end = std::min(storyEnd, span_->end + count);
-    moved += end - span_->end;
+    const long from = std::min(span_->end, lastCaret);
+    const long end = std::max(from, std::min(lastCaret, from + count));
+    moved += end - from;
     span_->start = span_->end = end;
     return moved;
 }

@@ -1,5 +1,6 @@
 // The results a batch worker sends back, one file at a time, through a pipe
 // that may hand them over in any pieces.
+#include "cli/BatchJob.h"
 #include "cli/BatchResults.h"
 
 #include <gtest/gtest.h>
@@ -50,6 +51,36 @@ TEST(BatchResults, AnythingButAHeaderIsDamaged) {
         EXPECT_FALSE(takeResult(buffer, damaged));
         EXPECT_TRUE(damaged);
     }
+}
+
+// A job carries what its check does differently; what it leaves unset
+// stays unset, so the worker's own options apply.
+TEST(BatchJobs, AJobKeepsWhatItSetsAndOnlyThat) {
+    BatchJob job;
+    job.file = "/tmp/论文 第2版\n.doc";
+    job.templates = std::vector<std::string>{};  // set, but empty: the built-in template only
+    job.fix = false;
+    std::string sent = encodeJob(job);
+    ASSERT_EQ(sent.back(), '\0');
+    sent.pop_back();
+    EXPECT_EQ(sent.find('\0'), std::string::npos);
+    const auto back = decodeJob(sent);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->file, job.file);
+    ASSERT_TRUE(back->templates);
+    EXPECT_TRUE(back->templates->empty());
+    EXPECT_EQ(back->fix, std::optional<bool>(false));
+    EXPECT_FALSE(back->type);
+    EXPECT_FALSE(back->parts);
+    for (const char* notAJob : {"/tmp/thesis.doc", "{\"fix\": true}", "{\"file\": 3}", "{\"file\": \"a\", \"fix\": \"yes\"}"}) {
+        EXPECT_FALSE(decodeJob(notAJob)) << notAJob;
+    }
+}
+
+TEST(BatchJobs, AProgressLineIsFoundAfterTheEnginesNoise) {
+    const std::string line = progressLine("中文摘要检测（2/6）");
+    EXPECT_EQ(progressOf("Warning: javaldx" + line.substr(0, line.size() - 1)), "中文摘要检测（2/6）");
+    EXPECT_FALSE(progressOf("quillmark: 文档受密码保护，无法打开：a.doc"));
 }
 
 }  // namespace

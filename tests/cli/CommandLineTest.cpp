@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <cstdlib>
@@ -25,9 +26,16 @@ namespace fs = std::filesystem;
 struct Result {
     int status = -1;
     std::string out;
+    std::string err;  // only from runWithErrors()
 };
 
-// Runs the program with `arguments` (already quoted for the shell).
+std::string readAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), {});
+}
+
+// Runs `program` (the command line unless told) with `arguments` (already
+// quoted for the shell); its standard error goes to `errors`.
 Result run(const std::string& arguments, const std::string& errors = "/dev/null",
            const std::string& program = QUILLMARK_BINARY) {
     const std::string command = program + " " + arguments + " 2>'" + errors + "'";
@@ -42,12 +50,38 @@ Result run(const std::string& arguments, const std::string& errors = "/dev/null"
     return result;
 }
 
-std::string readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), {});
+
+// Runs the program and keeps its standard error too.
+Result runKeepingErrors(const std::string& arguments, const std::string& errFile, std::string& err) {
+    const std::string command = std::string(QUILLMARK_BINARY) + " " + arguments + " 2>'" + errFile + "'";
+    Result result;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return result;
+    std::array<char, 4096> buffer{};
+    size_t n;
+    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) result.out.append(buffer.data(), n);
+    const int status = pclose(pipe);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    err = readAll(errFile);
+    return result;
 }
 
 std::string shellQuoted(const std::string& path) { return "'" + path + "'"; }
+
+// As run(), keeping what the program says on standard error.
+Result runWithErrors(const std::string& arguments) {
+    const std::string errors = scratchDir() + "/stderr.txt";
+    Result result = run(arguments, errors);
+    result.err = readAll(errors);
+    return result;
+}
+
+std::vector<std::string> linesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
 
 // A short thesis front matter whose Chinese-abstract title is 15 points.
 std::string smallThesis(const std::string& dir) {
@@ -159,12 +193,73 @@ TEST_F(CommandLine, BadInputEndsWithStatusTwo) {
     EXPECT_EQ(run("inspect " + shellQuoted(dir_ + "/notes.doc")).status, 2);
 }
 
-TEST_F(CommandLine, ATemplateThatIsNotATemplateChangesOnlyWhatItSays) {
+TEST_F(CommandLine, ATemplateThatCannotLoadEndsTheCheckBeforeAnyThesis) {
     std::ofstream(dir_ + "/junk.ini") << "this is not a template\n\x01\x02\x03";
-    Result r = run("check " + shellQuoted(thesis_) + " --parts cn-abstract --template " + shellQuoted(dir_ + "/junk.ini"));
-    // Sizes become whole points: the 16-point title template stays 16, so the finding stays.
-    EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.out.find("标题字号有误"), std::string::npos);
+    for (const std::string& bad : {dir_ + "/junk.ini", dir_ + "/missing.ini", dir_}) {
+        Result r = run("check " + shellQuoted(thesis_) + " --parts cn-abstract --template " + shellQuoted(bad));
+        EXPECT_EQ(r.status, 2) << bad;
+        EXPECT_EQ(r.out, "") << bad;  // no thesis was checked
+    }
+    // A template of one section loads it: the 15-point title is then right.
+    std::ofstream(dir_ + "/title.ini") << quillmark::utf8ToGbk("[中文摘要]\n\"摘要\"标题两字字号=15\n");
+    Result r = run("check " + shellQuoted(thesis_) + " --parts cn-abstract --template " + shellQuoted(dir_ + "/title.ini"));
+    EXPECT_EQ(r.out.find("标题字号有误"), std::string::npos) << r.out;
+}
+
+TEST_F(CommandLine, DeriveWritesATemplateThatChecksTheModelWithoutItsFormatFindings) {
+    const std::string out = dir_ + "/derived.ini";
+    const std::string base = dir_ + "/base.ini";
+    std::ofstream(base) << quillmark::utf8ToGbk("[检测项]\n正文=0\n[英文摘要]\n\"Abstract\"标题字号=20\n");
+    std::string err;
+    Result r = runKeepingErrors("template derive " + shellQuoted(thesis_) + " --out " + shellQuoted(out) +
+                                    " --base " + shellQuoted(base),
+                                dir_ + "/derive.err", err);
+    ASSERT_EQ(r.status, 0) << err;
+    const std::string written = quillmark::gbkToUtf8(readAll(out));
+    // The 15-point title of the model, the switch and the missing English title's size of the base.
+    EXPECT_NE(written.find("\n\"摘要\"标题两字字号=15.0\n"), std::string::npos) << written;
+    EXPECT_NE(written.find("\n正文=0\n"), std::string::npos);
+    EXPECT_NE(written.find("\n\"Abstract\"标题字号=20.0\n"), std::string::npos);
+    EXPECT_NE(err.find("未找到英文摘要标题，沿用" + base + "的值\n"), std::string::npos) << err;
+    EXPECT_EQ(err.find("quillmark:"), std::string::npos) << err;
+
+    // The model checked against the template derived from it: no abstract finding is about a format.
+    Result checked = run("check " + shellQuoted(thesis_) + " --parts cn-abstract --template " + shellQuoted(out));
+    EXPECT_EQ(checked.out.find("字号有误"), std::string::npos) << checked.out;
+    EXPECT_EQ(checked.out.find("字体有误"), std::string::npos) << checked.out;
+}
+
+TEST_F(CommandLine, DeriveRefusesWhatCheckRefusesWithTheSameLine) {
+    std::ofstream(dir_ + "/text.doc") << "plain text, not a document\n";
+    std::ofstream(dir_ + "/empty.doc");
+    for (const std::string& model : {dir_ + "/text.doc", dir_ + "/empty.doc", dir_ + "/missing.doc"}) {
+        std::string checkErr;
+        std::string deriveErr;
+        const Result checked = runKeepingErrors("check " + shellQuoted(model), dir_ + "/check.err", checkErr);
+        const std::string out = dir_ + "/never.ini";
+        const Result derived = runKeepingErrors("template derive " + shellQuoted(model) + " --out " + shellQuoted(out),
+                                                dir_ + "/derive.err", deriveErr);
+        EXPECT_EQ(checked.status, 2);
+        EXPECT_EQ(derived.status, 2) << model;
+        EXPECT_EQ(deriveErr, checkErr) << model;
+        EXPECT_EQ(std::count(deriveErr.begin(), deriveErr.end(), '\n'), 1) << deriveErr;
+        EXPECT_FALSE(fs::exists(out));
+    }
+    std::string err;
+    EXPECT_EQ(runKeepingErrors("template derive " + shellQuoted(thesis_) + " --out " + shellQuoted(dir_ + "/t.ini") +
+                                   " --base " + shellQuoted(dir_ + "/no-base.ini"),
+                               dir_ + "/derive.err", err)
+                  .status,
+              2);
+    EXPECT_EQ(err, "quillmark: 无法读取模板文件“" + dir_ + "/no-base.ini”，当前模板没有改变\n");
+    EXPECT_EQ(runKeepingErrors("template derive " + shellQuoted(thesis_) + " --out " +
+                                   shellQuoted(dir_ + "/no-folder/t.ini"),
+                               dir_ + "/derive.err", err)
+                  .status,
+              2);
+    EXPECT_EQ(err, "quillmark: 无法写入模板文件“" + dir_ + "/no-folder/t.ini”\n");
+    EXPECT_EQ(run("template derive " + shellQuoted(thesis_) + " --out x.ini --type doctor").status, 2);
+    EXPECT_EQ(run("template derive " + shellQuoted(thesis_)).status, 2);  // no --out
 }
 
 TEST_F(CommandLine, InspectPrintsEveryParagraphAsJson) {
@@ -217,6 +312,95 @@ TEST_F(CommandLine, InspectRunsShowsEachRunWithItsFonts) {
 
 namespace {
 
+// A body whose only fault is a note in the body text's size: its message
+// holds a line break ("\r\n\t").
+std::string thesisWithANote(const std::string& dir) {
+    return DocBuilder()
+        .paragraph("目录页", {}, {.alignment = 1})
+        .tableOfContents()
+        .pageBreak()
+        .paragraph("1 绪论", {.asianFont = "黑体", .size = 16, .bold = true}, {.alignment = 1, .outlineLevel = 1})
+        .paragraph("注：本表数据来自调查。", {}, {.alignment = 0})
+        .save(dir + "/note.doc");
+}
+
+TEST_F(CommandLine, AMessageWithALineBreakStaysOnOneLineOnlyInThePlainOutput) {
+    const std::string thesis = thesisWithANote(dir_);
+    const std::string kBreak = "\r\n\t(如果是图名，请确保是居中且图后回车)";
+
+    Result plain = run("check " + shellQuoted(thesis) + " --parts body");
+    EXPECT_EQ(plain.status, 1);
+    EXPECT_EQ(plain.out.find_first_of("\r\t"), std::string::npos) << plain.out;
+    const std::vector<std::string> lines = linesOf(plain.out);
+    ASSERT_EQ(lines.size(), 2u) << plain.out;
+    EXPECT_EQ(lines[0], thesis);
+    EXPECT_NE(lines[1].find("相对应的字号。 (如果是图名，请确保是居中且图后回车)位于第2页，第2行"), std::string::npos)
+        << lines[1];
+
+    Result json = run("check " + shellQuoted(thesis) + " --parts body --json");
+    const auto findings = nlohmann::json::parse(json.out);
+    ASSERT_EQ(findings.size(), 1u);
+    EXPECT_TRUE(findings[0]["description"].get<std::string>().ends_with(kBreak));
+
+    const std::string report = dir_ + "/note(修改后).doc";
+    EXPECT_EQ(run("check " + shellQuoted(thesis) + " --parts body --report " + shellQuoted(report)).status, 1);
+    EXPECT_NE(readAll(report + ".txt").find(quillmark::utf8ToGbk(kBreak + "位于第2页")), std::string::npos);
+}
+
+TEST_F(CommandLine, UsageMistakesAreNamed) {
+    // A list of parts that names nothing is refused, however it is empty.
+    for (const std::string parts : {"\"\"", ",", "' , '"}) {
+        Result r = runWithErrors("check " + shellQuoted(thesis_) + " --parts " + parts);
+        EXPECT_EQ(r.status, 2) << parts;
+        EXPECT_NE(r.err.find("--parts names no part"), std::string::npos) << parts << ": " << r.err;
+        EXPECT_EQ(r.out, "") << parts;
+    }
+
+    Result unknown = runWithErrors("frob " + shellQuoted(thesis_));
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_NE(unknown.err.find("\"frob\""), std::string::npos) << unknown.err;
+    for (const char* command : {"check", "inspect", "template"}) {
+        EXPECT_NE(unknown.err.find(command), std::string::npos) << command << " unlisted: " << unknown.err;
+    }
+    EXPECT_EQ(unknown.err.find("RequiredError"), std::string::npos) << unknown.err;
+}
+
+TEST_F(CommandLine, VerboseLinesOfTwoFilesAtOnceNameTheirFile) {
+    const std::string first = dir_ + "/first.doc";
+    const std::string second = dir_ + "/second.doc";
+    fs::copy_file(thesis_, first, fs::copy_options::overwrite_existing);
+    fs::copy_file(thesis_, second, fs::copy_options::overwrite_existing);
+    Result r = runWithErrors("check " + shellQuoted(first) + " " + shellQuoted(second) +
+                             " --parts cn-abstract --jobs 2 --verbose");
+    EXPECT_EQ(r.status, 1);
+    int ofFirst = 0, ofSecond = 0;
+    for (const std::string& line : linesOf(r.err)) {
+        if (line.starts_with(first + ": [")) ++ofFirst;
+        else if (line.starts_with(second + ": [")) ++ofSecond;
+        else ADD_FAILURE() << "a line without its file: " << line;
+    }
+    EXPECT_GT(ofFirst, 0) << r.err;
+    EXPECT_GT(ofSecond, 0) << r.err;
+}
+
+TEST_F(CommandLine, InspectShowsMixedValuesAsAWordAndJsonKeepsTheNumber) {
+    // The keywords paragraph: "关键词：" in 14-point bold, the words in 12-point regular.
+    const std::vector<std::string> lines = linesOf(run("inspect " + shellQuoted(thesis_)).out);
+    ASSERT_EQ(lines.size(), 6u);
+    EXPECT_NE(lines[5].find("\tsize mixed\tbold mixed\t"), std::string::npos) << lines[5];
+    EXPECT_NE(lines[1].find("\tsize 15\tbold -1\t"), std::string::npos) << lines[1];
+    EXPECT_EQ(lines[5].find("9999999"), std::string::npos);
+    EXPECT_EQ(lines[5].find("e+07"), std::string::npos);
+
+    const auto doc = nlohmann::json::parse(run("inspect " + shellQuoted(thesis_) + " --json").out);
+    EXPECT_EQ(doc["paragraphs"][4]["size"], 9999999.0);
+    EXPECT_EQ(doc["paragraphs"][4]["bold"], 9999999);
+}
+
+}  // namespace
+
+namespace {
+
 struct Outcome {
     int status = -1;
     std::string out;
@@ -225,7 +409,7 @@ struct Outcome {
 };
 
 // Runs the program and keeps its standard error too.
-Outcome runKeepingErrors(const std::string& arguments) {
+Outcome runTimed(const std::string& arguments) {
     const std::string errFile = scratchDir() + "/stderr";
     const auto start = std::chrono::steady_clock::now();
     Result r = run(arguments, errFile);
@@ -245,7 +429,7 @@ TEST_F(CommandLine, TheThesisIsNeverItsOwnReportHoweverItIsNamed) {
     for (const std::string& target : {thesis, relative, dotted, folder + "/link.doc", folder + "/hard.doc",
                                       folder + "/../" + fs::path(folder).filename().string() + "/论文.doc"}) {
         SCOPED_TRACE(target);
-        Outcome o = runKeepingErrors("check " + shellQuoted(thesis) + " --fix --report " + shellQuoted(target));
+        Outcome o = runTimed("check " + shellQuoted(thesis) + " --fix --report " + shellQuoted(target));
         EXPECT_EQ(o.status, 2);
         EXPECT_NE(o.err.find("报表不能保存为论文本身"), std::string::npos) << o.err;
         EXPECT_EQ(o.out, "") << "refused before anything is checked";
@@ -256,13 +440,13 @@ TEST_F(CommandLine, TheThesisIsNeverItsOwnReportHoweverItIsNamed) {
 
 TEST_F(CommandLine, TheReportsExtensionDecidesItsFormatAndAnyOtherIsRefusedBeforeTheCheck) {
     for (const char* name : {"/r.pdf", "/r.odt", "/r", "/r.doc.bak"}) {
-        Outcome o = runKeepingErrors("check " + shellQuoted(thesis_) + " --report " + shellQuoted(dir_ + name));
+        Outcome o = runTimed("check " + shellQuoted(thesis_) + " --report " + shellQuoted(dir_ + name));
         EXPECT_EQ(o.status, 2) << name;
         EXPECT_NE(o.err.find("报表文件名应以 .doc 或 .docx 结尾"), std::string::npos) << o.err;
         EXPECT_EQ(o.out, "");
         EXPECT_FALSE(fs::exists(dir_ + name));
     }
-    Outcome lone = runKeepingErrors("check " + shellQuoted(thesis_) + " --comments");
+    Outcome lone = runTimed("check " + shellQuoted(thesis_) + " --comments");
     EXPECT_EQ(lone.status, 2);
     EXPECT_NE(lone.err.find("--comments needs --report"), std::string::npos) << lone.err;
 
@@ -280,7 +464,7 @@ TEST_F(CommandLine, AnUnwritableTargetIsToldAtOnceWithItsCause) {
     // The engine would otherwise spin on its Word 97 export into a stream that
     // cannot be written, until the call bound ended it as an engine that
     // does not answer.
-    Outcome proc = runKeepingErrors("check " + shellQuoted(thesis_) +
+    Outcome proc = runTimed("check " + shellQuoted(thesis_) +
                                     " --parts cn-abstract --call-timeout 60 --report /proc/out.doc");
     EXPECT_EQ(proc.status, 2);
     EXPECT_NE(proc.err.find("/proc/out.doc"), std::string::npos) << proc.err;
@@ -292,7 +476,7 @@ TEST_F(CommandLine, AnUnwritableTargetIsToldAtOnceWithItsCause) {
         const std::string readOnly = scratchDir() + "/ro";
         fs::create_directories(readOnly);
         if (std::system(("mount -t tmpfs -o ro,size=1m tmpfs " + shellQuoted(readOnly) + " 2>/dev/null").c_str()) == 0) {
-            Outcome ro = runKeepingErrors("check " + shellQuoted(thesis_) + " --parts cn-abstract --call-timeout 60 --report " +
+            Outcome ro = runTimed("check " + shellQuoted(thesis_) + " --parts cn-abstract --call-timeout 60 --report " +
                                           shellQuoted(readOnly + "/r.doc"));
             std::system(("umount " + shellQuoted(readOnly)).c_str());
             EXPECT_EQ(ro.status, 2);

@@ -33,8 +33,8 @@ void checkCodepageHelpers(std::string_view bytes) {
     require(quillmark::isValidUtf8(cut) && quillmark::gbkByteLength(cut) <= limit);
 }
 
-// Loaded texts never hold line breaks and sizes are whole, so the written
-// file must load back exactly (as UTF-8 with a byte-order mark, because
+// Loaded texts never hold line breaks and sizes are written with every
+// decimal they have, so the written file must load back exactly (as UTF-8 with a byte-order mark, because
 // characters without a GBK form may come from a UTF-8 file).
 void checkRoundTrip(const quillmark::FormatTemplate& loaded) {
     const std::string written = "\xEF\xBB\xBF" + quillmark::formatTemplateFile(loaded);
@@ -67,8 +67,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     checkCodepageHelpers(bytes);
 
+    // A file with none of the template's sections is refused and changes nothing.
     quillmark::FormatTemplate loaded;
-    quillmark::applyProfile(loaded, quillmark::parseProfileBytes(bytes));
+    const quillmark::Profile profile = quillmark::parseTemplateBytes(bytes);
+    if (quillmark::holdsTemplateSection(profile)) quillmark::applyProfile(loaded, profile);
     checkRoundTrip(loaded);
     checkFileLoad(bytes, loaded);
     return 0;

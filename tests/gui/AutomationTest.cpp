@@ -6,6 +6,7 @@
 #include "gui/MainWindow.h"
 #include "gui/ProgramLifetime.h"
 #include "shell/Fakes.h"
+#include "shell/WorkingFolder.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -15,6 +16,9 @@
 #include <QTest>
 
 #include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
 namespace quillmark {
 
@@ -28,6 +32,32 @@ const QString kPath = QString::fromLatin1(gui::kAutomationPath);
 const QString kInterface = QString::fromLatin1(gui::kAutomationInterface);
 
 bool alive(qint64 pid) { return pid > 0 && ::kill(static_cast<pid_t>(pid), 0) == 0; }
+
+// True while the engine of the program `pid` runs (its profile folder,
+// named after the program, is on its command line).
+bool engineRunsBelow(qint64 pid) {
+    const std::string mark = "quillmark-engine-" + std::to_string(pid) + ".";
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc", ec)) {
+        std::ifstream in(entry.path() / "cmdline", std::ios::binary);
+        const std::string commandLine((std::istreambuf_iterator<char>(in)), {});
+        if (commandLine.find(mark) != std::string::npos) return true;
+    }
+    return false;
+}
+
+// The entries of the working folders' parent that belong to the process
+// (its own folder is named by its pid and start time).
+QStringList workingFoldersOf(qint64 pid, const std::filesystem::path& cache) {
+    QStringList found;
+    std::error_code ec;
+    const std::filesystem::path parent = cache / "quillmark" / kWorkingFolderName;
+    for (const auto& entry : std::filesystem::directory_iterator(parent, ec)) {
+        const QString name = QString::fromStdString(entry.path().filename().string());
+        if (name.startsWith(QString::number(pid) + QLatin1Char('.'))) found << name;
+    }
+    return found;
+}
 
 // Waits for the answer with the event loop running, so that a server in
 // this same process can answer. (No introspection first: that call would
@@ -48,6 +78,7 @@ private slots:
     void aClientThatLeavesTheBusLetsGo();
     void closingTheWindowWhileHeldOnlyHidesIt();
     void theBusStartsTheProgramForAClient();
+    void aSessionEndedBySigtermLeavesNoWorkingFolder();
     void withoutABusTheProgramSaysSoOnceAndRuns();
 };
 
@@ -137,6 +168,7 @@ void AutomationTest::theBusStartsTheProgramForAClient() {
     QVERIFY2(reply.type() == QDBusMessage::ReplyMessage, qPrintable(reply.errorMessage()));
     const qint64 pid = bus.interface()->servicePid(kService).value();
     QVERIFY(alive(pid));
+    QTRY_COMPARE(workingFoldersOf(pid, userCacheDirectory()).size(), 1);
 
     // Asked to end (as a session does), it closes its window but lives on for the client.
     ::kill(static_cast<pid_t>(pid), SIGTERM);
@@ -147,7 +179,34 @@ void AutomationTest::theBusStartsTheProgramForAClient() {
     QCOMPARE(call(client, "Release").type(), QDBusMessage::ReplyMessage);
     QTRY_VERIFY_WITH_TIMEOUT(!bus.interface()->isServiceRegistered(kService).value(), 30000);
     QTRY_VERIFY_WITH_TIMEOUT(!alive(pid), 30000);
+    QCOMPARE(workingFoldersOf(pid, userCacheDirectory()), QStringList{});
     QDBusConnection::disconnectFromBus(QStringLiteral("starter"));
+}
+
+void AutomationTest::aSessionEndedBySigtermLeavesNoWorkingFolder() {
+    testing::TempFolder cache;
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_CACHE_HOME"), QString::fromStdString(cache.path().string()));
+    program.setProcessEnvironment(environment);
+    program.start(QString::fromLatin1(QUILLMARK_GUI_BINARY), {QString::fromUtf8(QUILLMARK_SAMPLE_THESIS)});
+    QVERIFY(program.waitForStarted());
+    // The copy is made and the engine runs.
+    const auto copyMade = [&] {
+        std::error_code ec;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(cache.path(), ec)) {
+            if (entry.path().filename() == "bachelor-thesis.doc") return true;
+        }
+        return false;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(copyMade() && engineRunsBelow(program.processId()), 120000);
+    QCOMPARE(workingFoldersOf(program.processId(), cache.path()).size(), 1);
+
+    const qint64 pid = program.processId();
+    program.terminate();
+    QVERIFY(program.waitForFinished(60000));
+    QCOMPARE(program.exitCode(), 0);
+    QCOMPARE(workingFoldersOf(pid, cache.path()), QStringList{});
 }
 
 void AutomationTest::withoutABusTheProgramSaysSoOnceAndRuns() {

@@ -22,10 +22,12 @@ class ScriptedDialogs : public gui::FileDialogs {
 public:
     void answerTheses(QStringList paths) { theses_.push_back(std::move(paths)); }
     void answerTemplate(QString path) { templates_.push_back(std::move(path)); }
+    void answerModel(QString path) { models_.push_back(std::move(path)); }
     void answerReport(QString path, bool comments = false) { reports_.push_back({std::move(path), comments}); }
 
     QStringList chooseTheses(QWidget*) override { return take(theses_); }
     QString chooseTemplate(QWidget*) override { return take(templates_); }
+    QString chooseModel(QWidget*) override { return take(models_); }
     gui::ReportChoice chooseReportTarget(QWidget*, const QString& suggested) override {
         lastSuggestion = suggested;
         return take(reports_);
@@ -46,6 +48,7 @@ private:
 
     std::deque<QStringList> theses_;
     std::deque<QString> templates_;
+    std::deque<QString> models_;
     std::deque<gui::ReportChoice> reports_;
     int asked_ = 0;
 };

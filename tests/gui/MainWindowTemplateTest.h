@@ -8,4 +8,6 @@ private slots:
     void masterThesisTypeUpdatesStatusTitle();
     void cancelKeepsTitleAndTemplate();
     void confirmDuringRunWaitsForTheRunToEnd();
+    void derivedTemplateFillsTheDialogAndConfirmMakesItCurrent();
+    void deriveIsRefusedWhileACheckRuns();
 };

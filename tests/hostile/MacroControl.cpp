@@ -31,12 +31,15 @@ bool officeRunsBasic() {
     return text.find("ScriptProviderForBasic") != std::string::npos;
 }
 
-bool macroRunsWhenAllowed(const std::string& document, const std::string& marker, const std::string& scratch,
-                          std::chrono::seconds bound) {
-    const fs::path profile = fs::path(scratch) / "macro-control-profile";
+namespace {
+
+// Opens `document` in an office of its own whose profile holds `settings`.
+bool happensInAnOffice(const std::string& document, const std::string& settings, const std::function<bool()>& happened,
+                       const std::string& scratch, std::chrono::seconds bound) {
+    const fs::path profile = fs::path(scratch) / "control-profile";
     fs::remove_all(profile);
     fs::create_directories(profile / "user");
-    std::ofstream(profile / "user" / "registrymodifications.xcu") << kLowMacroSecurity;
+    if (!settings.empty()) std::ofstream(profile / "user" / "registrymodifications.xcu") << settings;
     const std::string installation = "-env:UserInstallation=file://" + profile.string();
     const std::string program = std::string(kProgramDir) + "/soffice";
 
@@ -49,8 +52,8 @@ bool macroRunsWhenAllowed(const std::string& document, const std::string& marker
     }
     setpgid(pid, pid);
     const auto deadline = std::chrono::steady_clock::now() + bound;
-    bool ran = false;
-    while (!(ran = fs::exists(marker)) && std::chrono::steady_clock::now() < deadline) {
+    bool held = false;
+    while (!(held = happened()) && std::chrono::steady_clock::now() < deadline) {
         if (waitpid(pid, nullptr, WNOHANG) == pid) break;
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
@@ -59,7 +62,19 @@ bool macroRunsWhenAllowed(const std::string& document, const std::string& marker
     // The office itself may outlive its launcher for a moment.
     for (int i = 0; i < 50 && kill(-pid, 0) == 0; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(100));
     fs::remove_all(profile);
-    return ran || fs::exists(marker);
+    return held || happened();
+}
+
+}  // namespace
+
+bool macroRunsWhenAllowed(const std::string& document, const std::string& marker, const std::string& scratch,
+                          std::chrono::seconds bound) {
+    return happensInAnOffice(document, kLowMacroSecurity, [&] { return fs::exists(marker); }, scratch, bound);
+}
+
+bool happensInAPlainOffice(const std::string& document, const std::function<bool()>& happened,
+                           const std::string& scratch, std::chrono::seconds bound) {
+    return happensInAnOffice(document, "", happened, scratch, bound);
 }
 
 }  // namespace quillmark::testing

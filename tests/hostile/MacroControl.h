@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 #include <string>
 
 namespace quillmark::testing {
@@ -16,5 +17,12 @@ bool officeRunsBasic();
 // appeared: the document's macro really runs when macros are allowed.
 bool macroRunsWhenAllowed(const std::string& document, const std::string& marker, const std::string& scratch,
                           std::chrono::seconds bound);
+
+// Opens `document` in an office process of its own with the office's own
+// settings (not our engine's), waits until `happened` holds or `bound` has
+// passed, and ends it. True when it held: the document really does what a
+// test shows that the program's engine does not.
+bool happensInAPlainOffice(const std::string& document, const std::function<bool()>& happened,
+                           const std::string& scratch, std::chrono::seconds bound);
 
 }  // namespace quillmark::testing

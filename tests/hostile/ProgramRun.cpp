@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <fstream>
 #include <poll.h>
+#include <set>
+#include <sstream>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <thread>
@@ -170,7 +172,40 @@ std::string engineProfileOf(pid_t engine) {
     const std::string option = "-env:UserInstallation=";
     const std::size_t at = cmdline.find(option);
     if (at == std::string::npos) return {};
-    return cmdline.substr(at + option.size(), cmdline.find('\0', at) - at - option.size());
+    std::string url = cmdline.substr(at + option.size(), cmdline.find('\0', at) - at - option.size());
+    if (url.rfind("file://", 0) == 0) url.erase(0, 7);
+    std::string path;
+    for (std::size_t i = 0; i < url.size(); ++i) {
+        if (url[i] == '%' && i + 2 < url.size()) {
+            path += static_cast<char>(std::stoi(url.substr(i + 1, 2), nullptr, 16));
+            i += 2;
+        } else {
+            path += url[i];
+        }
+    }
+    return path;
+}
+
+std::vector<std::string> socketPathsOf(pid_t pid) {
+    const fs::path process = fs::path("/proc") / std::to_string(pid);
+    std::set<std::string> inodes;
+    std::error_code error;
+    for (fs::directory_iterator it(process / "fd", error), end; !error && it != end; it.increment(error)) {
+        std::error_code unreadable;
+        const std::string target = fs::read_symlink(it->path(), unreadable).string();
+        if (target.rfind("socket:[", 0) == 0) inodes.insert(target.substr(8, target.size() - 9));
+    }
+    // Num RefCount Protocol Flags Type St Inode Path
+    std::istringstream table(readFile(process / "net" / "unix"));
+    std::vector<std::string> paths;
+    std::string line;
+    while (std::getline(table, line)) {
+        std::istringstream fields(line);
+        std::string field[8];
+        for (auto& f : field) fields >> f;
+        if (!field[7].empty() && field[7][0] == '/' && inodes.count(field[6])) paths.push_back(field[7]);
+    }
+    return paths;
 }
 
 std::vector<std::string> leftoversOf(pid_t pid, const std::string& cacheHome, const std::string& tmpDir) {

@@ -45,9 +45,13 @@ std::vector<pid_t> childrenOf(pid_t parentPid);
 // The engine processes that `rootPid` or any process below it started.
 std::vector<pid_t> enginesBelow(pid_t rootPid);
 
-// The profile folder an engine process runs with: one per start of an
+// The profile folder (a path) an engine process runs with: one per start of an
 // engine, kept when the engine restarts itself to set up a fresh profile.
 std::string engineProfileOf(pid_t engine);
+
+// The paths of the Unix sockets that process `pid` listens on or has
+// bound (the engine's pipes), as seen from inside its network namespace.
+std::vector<std::string> socketPathsOf(pid_t pid);
 
 // What a run of `pid` left behind: files in the working folder, engine
 // profiles, engine pipes, engine processes. Empty when nothing.

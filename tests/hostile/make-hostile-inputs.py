@@ -165,11 +165,53 @@ def write_linked_section_document(path, url):
         z.writestr('content.xml', content, zipfile.ZIP_DEFLATED)
 
 
+def write_linked_documents(out, url):
+    """The documents whose only harm is what they link to."""
+    image = (f'<Relationship Id="rId9" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/image" '
+             f'Target="{url}/beacon.png" TargetMode="External"/>')
+    drawing = ('<w:p><w:r><w:drawing><wp:inline xmlns:wp="http://schemas.openxmlformats.org/drawingml/2006/'
+               'wordprocessingDrawing"><wp:extent cx="952500" cy="952500"/><wp:docPr id="1" name="beacon"/>'
+               '<a:graphic xmlns:a="http://schemas.openxmlformats.org/drawingml/2006/main"><a:graphicData '
+               'uri="http://schemas.openxmlformats.org/drawingml/2006/picture"><pic:pic xmlns:pic="http://'
+               'schemas.openxmlformats.org/drawingml/2006/picture"><pic:nvPicPr><pic:cNvPr id="1" name="beacon"/>'
+               '<pic:cNvPicPr/></pic:nvPicPr><pic:blipFill><a:blip r:link="rId9"/><a:stretch><a:fillRect/>'
+               '</a:stretch></pic:blipFill><pic:spPr><a:xfrm><a:off x="0" y="0"/><a:ext cx="952500" cy="952500"/>'
+               '</a:xfrm><a:prstGeom prst="rect"/></pic:spPr></pic:pic></a:graphicData></a:graphic></wp:inline>'
+               '</w:drawing></w:r></w:p>')
+    write_docx(out('linked-image.docx'), paragraph('摘要') + drawing, document_rels=image)
+    fields = (f'<w:p><w:fldSimple w:instr=" INCLUDETEXT &quot;{url}/include.docx&quot; "><w:r><w:t>旧</w:t></w:r>'
+              f'</w:fldSimple></w:p><w:p><w:fldSimple w:instr=" INCLUDEPICTURE &quot;{url}/include.png&quot; \\d ">'
+              '<w:r><w:t>图</w:t></w:r></w:fldSimple></w:p>'
+              f'<w:p><w:fldSimple w:instr=" INCLUDETEXT &quot;/etc/hostname&quot; "><w:r><w:t>旧</w:t></w:r>'
+              '</w:fldSimple></w:p>')
+    write_docx(out('include-fields.docx'), paragraph('摘要') + fields)
+    write_linked_section_document(out('linked-section.odt'), url)
+    # Rich text and a web page saved under a Word name, as Word itself may
+    # save them: a linked picture as Word writes it (a shape whose picture
+    # is a link), a picture field that is not to store its data, a page
+    # with a picture, a frame and a style sheet from the server.
+    png = ('89504e470d0a1a0a0000000d4948445200000001000000010802000000907753de0000000c4944415478da63f8cfc000000301'
+           '010018dd8db00000000049454e44ae426082')
+    with open(out('rtf-links.doc'), 'w', encoding='ascii') as f:
+        f.write('{\\rtf1\\ansi {\\*\\shppict{\\pict{\\*\\picprop\\shplid1025{\\sp{\\sn shapeType}{\\sv 75}}'
+                f'{{\\sp{{\\sn pibName}}{{\\sv {url}/rtf-linked.png}}}}{{\\sp{{\\sn pibFlags}}{{\\sv 10}}}}}}'
+                f'\\pngblip\\picw1\\pich1\\picwgoal567\\pichgoal567 {png}}}}}\\par '
+                f'{{\\field{{\\*\\fldinst {{ INCLUDEPICTURE "{url}/rtf-field.png" \\\\d }}}}'
+                f'{{\\fldrslt {{\\pict\\pngblip\\picw1\\pich1 {png}}}}}}}\\par '
+                f'{{\\field{{\\*\\fldinst INCLUDETEXT "{url}/rtf-include.doc"}}{{\\fldrslt old}}}}\\par}}')
+    with open(out('web-page.doc'), 'w', encoding='utf-8') as f:
+        f.write(f'<html><head><link rel="stylesheet" href="{url}/style.css"></head><body><p>摘要</p>'
+                f'<img src="{url}/html.png"><iframe src="{url}/frame.html"></iframe></body></html>')
+
+
 def main():
     folder, url, cache = sys.argv[1], sys.argv[2].rstrip('/'), sys.argv[3]
     os.makedirs(folder, exist_ok=True)
     os.makedirs(cache, exist_ok=True)
     out = lambda name: os.path.join(folder, name)
+    if len(sys.argv) > 4 and sys.argv[4] == 'links-only':
+        write_linked_documents(out, url)
+        return
 
     open(out('empty.doc'), 'wb').close()
     rng = random.Random(14)
@@ -201,25 +243,7 @@ def main():
            f'<!ENTITY remote SYSTEM "{url}/xxe">]>')
     write_docx(out('xxe.docx'), paragraph('&local;&remote;'), prolog=xxe)
 
-    image = (f'<Relationship Id="rId9" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/image" '
-             f'Target="{url}/beacon.png" TargetMode="External"/>')
-    drawing = ('<w:p><w:r><w:drawing><wp:inline xmlns:wp="http://schemas.openxmlformats.org/drawingml/2006/'
-               'wordprocessingDrawing"><wp:extent cx="952500" cy="952500"/><wp:docPr id="1" name="beacon"/>'
-               '<a:graphic xmlns:a="http://schemas.openxmlformats.org/drawingml/2006/main"><a:graphicData '
-               'uri="http://schemas.openxmlformats.org/drawingml/2006/picture"><pic:pic xmlns:pic="http://'
-               'schemas.openxmlformats.org/drawingml/2006/picture"><pic:nvPicPr><pic:cNvPr id="1" name="beacon"/>'
-               '<pic:cNvPicPr/></pic:nvPicPr><pic:blipFill><a:blip r:link="rId9"/><a:stretch><a:fillRect/>'
-               '</a:stretch></pic:blipFill><pic:spPr><a:xfrm><a:off x="0" y="0"/><a:ext cx="952500" cy="952500"/>'
-               '</a:xfrm><a:prstGeom prst="rect"/></pic:spPr></pic:pic></a:graphicData></a:graphic></wp:inline>'
-               '</w:drawing></w:r></w:p>')
-    write_docx(out('linked-image.docx'), paragraph('摘要') + drawing, document_rels=image)
-    fields = (f'<w:p><w:fldSimple w:instr=" INCLUDETEXT &quot;{url}/include.docx&quot; "><w:r><w:t>旧</w:t></w:r>'
-              f'</w:fldSimple></w:p><w:p><w:fldSimple w:instr=" INCLUDEPICTURE &quot;{url}/include.png&quot; \\d ">'
-              '<w:r><w:t>图</w:t></w:r></w:fldSimple></w:p>'
-              f'<w:p><w:fldSimple w:instr=" INCLUDETEXT &quot;/etc/hostname&quot; "><w:r><w:t>旧</w:t></w:r>'
-              '</w:fldSimple></w:p>')
-    write_docx(out('include-fields.docx'), paragraph('摘要') + fields)
-    write_linked_section_document(out('linked-section.odt'), url)
+    write_linked_documents(out, url)
     write_macro_document(out('macro-on-open.odt'), os.path.join(folder, 'macro-ran'))
 
     os.makedirs(out('folder.doc'), exist_ok=True)

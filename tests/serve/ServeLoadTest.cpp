@@ -105,6 +105,20 @@ TEST(ServeLoad, EightUploadsAtOnceEqualTheCommandLine) {
     EXPECT_NE(metrics.find("quillmark_check_duration_seconds_count 8\n"), std::string::npos) << metrics;
 }
 
+TEST(ServeLoad, AWorkerThatDiesFailsItsCheckAndAFreshOneTakesTheNext) {
+    ServeProcess server({"--jobs", "1"}, scratchDir());
+    httplib::Client client = clientOf(server);
+    const std::string id = idOf(post(client, {sampleThesis()}));
+    ASSERT_TRUE(waitFor([&] { return !enginesBelow(server.pid()).empty(); }, std::chrono::seconds(120)));
+    for (pid_t worker : childrenOf(server.pid())) kill(worker, SIGKILL);
+    const json failed = waitForEnd(client, id);
+    EXPECT_EQ(failed["status"], "failed");
+    EXPECT_NE(failed.value("message", "").find("检测进程意外结束"), std::string::npos) << failed.dump();
+    const json next = waitForEnd(client, idOf(post(client, {sampleThesis(), "", {{"parts", "cn-abstract", "", ""}}})));
+    EXPECT_EQ(next["status"], "done") << next.dump();
+    EXPECT_NE(clientOf(server).Get("/metrics")->body.find("quillmark_checks_failed_total 1\n"), std::string::npos);
+}
+
 TEST(ServeLoad, SigtermDuringACheckLeavesNoEngineSocketOrFile) {
     ServeProcess server({"--jobs", "2"}, scratchDir());
     httplib::Client client = clientOf(server);

@@ -6,6 +6,7 @@
 #include <csignal>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/prctl.h>
 #include <stdexcept>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -22,6 +23,8 @@ ServeProcess::ServeProcess(const std::vector<std::string>& options, const fs::pa
     if (pipe(out) != 0) throw std::runtime_error("no pipe");
     pid_ = fork();
     if (pid_ == 0) {
+        // A test that crashes takes its server with it.
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
         dup2(out[1], STDOUT_FILENO);
         close(out[0]);
         const int log = ::open(log_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);

@@ -6,6 +6,7 @@ it, downloads the report and saves a screenshot.
 
 usage: page_test.py QUILLMARK THESIS SCREENSHOT.png
 """
+import ctypes
 import json
 import os
 import shutil
@@ -27,6 +28,12 @@ QUILLMARK, THESIS, SCREENSHOT = sys.argv[1:4]
 LEVELS = {'严重': 0, '中等': 1, '轻微': 2}
 
 
+def end_with_us():
+    """In the server's process: a test run that dies takes the server with it."""
+    PR_SET_PDEATHSIG = 1
+    ctypes.CDLL('libc.so.6', use_errno=True).prctl(PR_SET_PDEATHSIG, signal.SIGTERM)
+
+
 class UploadPage(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
@@ -34,7 +41,8 @@ class UploadPage(unittest.TestCase):
         env = dict(os.environ, XDG_CACHE_HOME=os.path.join(cls.home, 'cache'), TMPDIR=cls.home,
                    QUILLMARK_ENGINE_HEADLESS='1')
         cls.server = subprocess.Popen([QUILLMARK, 'serve', '--listen', '127.0.0.1:0', '--jobs', '1'],
-                                      stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, env=env, text=True)
+                                      stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, env=env, text=True,
+                                      preexec_fn=end_with_us)
         line = cls.server.stdout.readline()  # the server says where it listens
         cls.base = line.split()[2] if line.startswith('quillmark serve: ') else None
         if not cls.base:
@@ -72,6 +80,13 @@ class UploadPage(unittest.TestCase):
         b = self.browser
         b.get(self.base)
         self.assertEqual(b.title, '论文格式检测')
+        # The template file is asked for only when the student chose to upload one.
+        template_file = b.find_element(By.ID, 'template-file-row')
+        self.assertFalse(template_file.is_displayed())
+        Select(b.find_element(By.ID, 'template')).select_by_value('*upload')
+        self.assertTrue(template_file.is_displayed())
+        Select(b.find_element(By.ID, 'template')).select_by_value('')
+        self.assertFalse(template_file.is_displayed())
         b.find_element(By.ID, 'file').send_keys(os.path.abspath(THESIS))
         self.assertIn(os.path.basename(THESIS), b.find_element(By.ID, 'drop-text').text)
         b.find_element(By.ID, 'start').click()

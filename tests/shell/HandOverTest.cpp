@@ -131,10 +131,36 @@ TEST(PostCheckError, TakesFileNameAndDocumentFromTheContext) {
     EXPECT_EQ(r.page, 2);
 }
 
-TEST(PostCheckError, WithoutAReporterNothingHappens) {
+TEST(PostCheckError, PostsToTheContextsReporterOnlyWhileItHasOne) {
+    HandOverQueue queue;
+    PostingReporter reporter(queue);
     CheckContext context;
-    PostCheckError(context, kLevelMedium, 1, 1, "x", 0);  // must not crash
+    context.documentId = 7;
+    context.fileName = "论文";
+    context.reporter = &reporter;
+    PostCheckError(context, kLevelMedium, 3, 4, "字号有误", 12);
+    PostProgress(context, "正文检测", 9, 5, 2);
+    std::vector<HandOver> posted = queue.takeAll();
+    ASSERT_EQ(posted.size(), 2u);
+    const auto& finding = std::get<FindingPosted>(posted[0]);
+    EXPECT_EQ(finding.documentId, 7u);
+    EXPECT_EQ(finding.error.fileName, "论文");
+    EXPECT_EQ(finding.error.level, kLevelMedium);
+    EXPECT_EQ(finding.error.page, 3);
+    EXPECT_EQ(finding.error.line, 4);
+    EXPECT_EQ(finding.error.description, "字号有误");
+    EXPECT_EQ(finding.error.position, 12);
+    const auto& progress = std::get<ProgressPosted>(posted[1]);
+    EXPECT_EQ(progress.report.text, "正文检测");
+    EXPECT_EQ(progress.report.totalPages, 9);
+    EXPECT_EQ(progress.report.line, 5);
+    EXPECT_EQ(progress.report.page, 2);
+
+    // A context without a reporter (a check run directly) posts nothing.
+    context.reporter = nullptr;
+    PostCheckError(context, kLevelMedium, 1, 1, "x", 0);
     PostProgress(context, "x", 1, 1, 1);
+    EXPECT_EQ(queue.pending(), 0u);
 }
 
 TEST(ProgressText, FollowsPageAndLineAtThirtyLinesAPage) {

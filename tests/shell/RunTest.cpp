@@ -396,10 +396,15 @@ TEST(RunController, APauseBetweenChecksHoldsTheNextCheckBeforeItBegins) {
     ASSERT_TRUE(working.waitFor());
     f.runs.pause();
     release.open();  // the first check finishes without another engine call
-    std::this_thread::sleep_for(60ms);
+    // The worker reaches the next check and waits there: the run names the
+    // waiting check.
+    const auto deadline = std::chrono::steady_clock::now() + 10s;
+    while (f.runs.currentRun() != CheckKind::EnAbstract && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(1ms);
+    }
+    ASSERT_EQ(f.runs.currentRun(), CheckKind::EnAbstract);
     EXPECT_EQ(f.journal.size(), 1u);
-    EXPECT_EQ(f.runs.currentRun(), CheckKind::EnAbstract);  // names the waiting check
-    EXPECT_FALSE(f.lock.busy());                             // the engine is free meanwhile
+    EXPECT_FALSE(f.lock.busy());  // the engine is free meanwhile
     f.runs.resume();
     f.runs.wait();
     EXPECT_EQ(f.journal.kinds(), (std::vector<CheckKind>{CheckKind::CnAbstract, CheckKind::EnAbstract}));

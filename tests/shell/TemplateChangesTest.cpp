@@ -112,7 +112,8 @@ TEST(TemplateChanges, FilesLoadedDuringARunBuildOnEachOther) {
     master.thesisType = kMasterThesis;
     EXPECT_FALSE(changes.replace(master));
     // The second load reads over the waiting change, not over the template in use.
-    EXPECT_FALSE(changes.loadFile(templateFile(folder, kHeadingTemplate)));
+    EXPECT_EQ(changes.loadFile(templateFile(folder, kHeadingTemplate)), TemplateLoad::Loaded);
+    EXPECT_TRUE(changes.pending());
     EXPECT_EQ(changes.latest().cnAbstractHeadingSize, 20.0f);
     EXPECT_EQ(changes.latest().thesisType, kMasterThesis);
     EXPECT_EQ(current, FormatTemplate{});
@@ -121,6 +122,27 @@ TEST(TemplateChanges, FilesLoadedDuringARunBuildOnEachOther) {
     EXPECT_TRUE(changes.applyPending());
     EXPECT_EQ(current.cnAbstractHeadingSize, 20.0f);
     EXPECT_EQ(current.thesisType, kMasterThesis);
+}
+
+TEST(TemplateChanges, AFileThatIsNoTemplateChangesNothingAndLeavesTheWaitingChange) {
+    TempFolder folder;
+    FormatTemplate current;
+    HeldRun run(current);
+    TemplateChanges changes(run.runs, current);
+    EXPECT_EQ(changes.loadFile(templateFile(folder, "")), TemplateLoad::NotATemplate);
+    EXPECT_EQ(changes.loadFile(folder / "missing.ini"), TemplateLoad::Unreadable);
+    EXPECT_EQ(current, FormatTemplate{});
+    EXPECT_FALSE(changes.pending());
+
+    run.start();
+    FormatTemplate master;
+    master.thesisType = kMasterThesis;
+    changes.replace(master);
+    EXPECT_EQ(changes.loadFile(templateFile(folder, "random\x01\xff bytes")), TemplateLoad::NotATemplate);
+    EXPECT_EQ(changes.latest(), master);
+    run.finish();
+    EXPECT_TRUE(changes.applyPending());
+    EXPECT_EQ(current, master);
 }
 
 TEST(StatusTexts, ThesisTypeTitleNamesTheKindOfThesis) {

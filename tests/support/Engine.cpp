@@ -108,4 +108,24 @@ void saveWithPassword(const std::string& source, const std::string& target) {
     });
 }
 
+void saveInFormatOf(const std::string& source, const std::string& target) {
+    namespace css = word::uno::css;
+    const std::string extension = std::filesystem::path(target).extension().string();
+    const char* filter = extension == ".docx" ? "MS Word 2007 XML" : extension == ".rtf" ? "Rich Text Format" : "MS Word 97";
+    word::uno::guarded([&] {
+        word::uno::Reference<css::frame::XComponentLoader> loader(word::Engine::instance().desktop(),
+                                                                   word::uno::UNO_QUERY_THROW);
+        const css::beans::PropertyValue hidden[] = {word::uno::prop("Hidden", word::uno::Any(true))};
+        auto document = loader->loadComponentFromURL(word::uno::toOU(fileUrl(source)), "_blank", 0,
+                                                     word::uno::Sequence<css::beans::PropertyValue>(hidden, 1));
+        const css::beans::PropertyValue args[] = {
+            word::uno::prop("FilterName", word::uno::Any(::rtl::OUString::createFromAscii(filter))),
+            word::uno::prop("Overwrite", word::uno::Any(true))};
+        word::uno::Reference<css::frame::XStorable>(document, word::uno::UNO_QUERY_THROW)
+            ->storeToURL(word::uno::toOU(fileUrl(target)), word::uno::Sequence<css::beans::PropertyValue>(args, 2));
+        word::uno::Reference<css::util::XCloseable>(document, word::uno::UNO_QUERY_THROW)->close(true);
+        return 0;
+    });
+}
+
 }  // namespace quillmark::testing

@@ -20,4 +20,8 @@ word::Document openCopy(const std::string& path);
 // or, for a `.docx` target, as an encrypted Word 2007 package.
 void saveWithPassword(const std::string& source, const std::string& target);
 
+// Saves `source` again through the engine as Word 97-2003 (`.doc`), Word
+// 2007 (`.docx`) or rich text (`.rtf`), by the target's extension.
+void saveInFormatOf(const std::string& source, const std::string& target);
+
 }  // namespace quillmark::testing

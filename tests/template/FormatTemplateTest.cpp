@@ -13,16 +13,6 @@
 namespace quillmark {
 namespace {
 
-// A template with every size cut to whole points, as loading any file does.
-FormatTemplate withWholeSizes(FormatTemplate tmpl) {
-    for (const TemplateKey& key : templateKeys()) {
-        if (const auto* member = std::get_if<SizeMember>(&key.member)) {
-            tmpl.*(*member) = std::trunc(tmpl.*(*member));
-        }
-    }
-    return tmpl;
-}
-
 class FormatTemplateLoadTest : public ::testing::Test {
 protected:
     // Loads a file holding `utf8Text` in GBK over the defaults.
@@ -49,7 +39,16 @@ TEST(FormatTemplateTest, StartsWithBuiltInDefaults) {
     EXPECT_EQ(tmpl.numberSeparator, ".");
     EXPECT_EQ(tmpl.checkEnCaptions, 0);
     EXPECT_EQ(tmpl.checkCover, 1);
-    EXPECT_EQ(&currentTemplate(), &currentTemplate());
+}
+
+TEST(FormatTemplateTest, TheProgramsTemplateKeepsAChangeForEveryReader) {
+    const FormatTemplate before = currentTemplate();
+    currentTemplate().heading1Size = 9.0f;
+    currentTemplate().bodyTextCnFont = "黑体";
+    EXPECT_EQ(currentTemplate().heading1Size, 9.0f);
+    EXPECT_EQ(currentTemplate().bodyTextCnFont, "黑体");
+    currentTemplate() = before;
+    EXPECT_EQ(currentTemplate().heading1Size, FormatTemplate{}.heading1Size);
 }
 
 TEST(FormatTemplateTest, CopiesAreIndependentValues) {
@@ -62,25 +61,58 @@ TEST(FormatTemplateTest, CopiesAreIndependentValues) {
     EXPECT_EQ(original, copy);
 }
 
-TEST_F(FormatTemplateLoadTest, SizesReadAsWholePoints) {
-    EXPECT_EQ(load("[正文]\n正文字号=10.5\n").bodyTextSize, 10.0f);
+TEST_F(FormatTemplateLoadTest, SizesAreTheDecimalNumberAtTheStartOfTheValue) {
+    EXPECT_EQ(load("[正文]\n正文字号=10.5\n").bodyTextSize, 10.5f);
+    EXPECT_EQ(load("[正文]\n正文字号=9.5\n").bodyTextSize, 9.5f);
     EXPECT_EQ(load("[正文]\n正文字号=16\n").bodyTextSize, 16.0f);
+    EXPECT_EQ(load("[正文]\n正文字号=12pt\n").bodyTextSize, 12.0f);
+    EXPECT_EQ(load("[正文]\n正文字号=\"7.25\"\n").bodyTextSize, 7.25f);
+    EXPECT_EQ(load("[正文]\n正文字号=abc\n").bodyTextSize, 0.0f);
+    EXPECT_EQ(load("[正文]\n正文字号=-3\n").bodyTextSize, 0.0f);
+    EXPECT_EQ(load("[正文]\n正文字号=\n").bodyTextSize, 0.0f);
 }
 
-TEST_F(FormatTemplateLoadTest, AbsentSizesLoseTheirFraction) {
+TEST_F(FormatTemplateLoadTest, AbsentSizesStayAsTheyWere) {
     const FormatTemplate tmpl = load("[正文]\n正文字号=16\n");
-    EXPECT_EQ(tmpl.tableCaptionSize, 10.0f);
-    EXPECT_EQ(tmpl.figureCaptionSize, 10.0f);
-    EXPECT_EQ(tmpl.tableTextSize, 10.0f);
-    EXPECT_EQ(tmpl.abstractNotesSize, 10.0f);
+    FormatTemplate expected;
+    expected.bodyTextSize = 16.0f;
+    EXPECT_EQ(tmpl, expected);
+    EXPECT_EQ(tmpl.tableCaptionSize, 10.5f);
+    EXPECT_EQ(tmpl.abstractNotesSize, 10.5f);
     EXPECT_EQ(tmpl.captionNoteSize, 9.0f);
 }
 
-TEST_F(FormatTemplateLoadTest, MissingFileOnlyCutsSizes) {
+TEST_F(FormatTemplateLoadTest, FilesThatAreNoTemplateAreRefusedAndChangeNothing) {
+    std::string junk;
+    for (int i = 0; i < 70000; ++i) junk += static_cast<char>((i * 7919) % 251);
     FormatTemplate tmpl;
-    EXPECT_TRUE(tmpl.loadFromFile(dir_.path("no-such-file.ini")));
-    EXPECT_EQ(tmpl, withWholeSizes(FormatTemplate{}));
-    EXPECT_NE(tmpl, FormatTemplate{});
+    tmpl.bodyTextSize = 10.5f;
+    tmpl.heading1Font = "楷体";
+    const FormatTemplate before = tmpl;
+    EXPECT_EQ(loadTemplateFile(tmpl, dir_.write("empty.ini", "")), TemplateLoad::NotATemplate);
+    EXPECT_EQ(loadTemplateFile(tmpl, dir_.write("junk.ini", junk)), TemplateLoad::NotATemplate);
+    EXPECT_EQ(loadTemplateFile(tmpl, dir_.write("other.ini", "[Settings]\n正文字号=16\n")),
+              TemplateLoad::NotATemplate);
+    EXPECT_EQ(loadTemplateFile(tmpl, dir_.path("no-such-file.ini")), TemplateLoad::Unreadable);
+    EXPECT_EQ(loadTemplateFile(tmpl, dir_.path("")), TemplateLoad::Unreadable);  // a folder
+    EXPECT_FALSE(tmpl.loadFromFile(dir_.write("empty2.ini", "")));
+    EXPECT_EQ(tmpl, before);
+}
+
+TEST_F(FormatTemplateLoadTest, AFileWithSomeSectionsLoadsThem) {
+    FormatTemplate tmpl;
+    // A section of its own, even without a key the template knows, makes a template file.
+    EXPECT_EQ(loadTemplateFile(tmpl, dir_.write("t.ini", utf8ToGbk("[Other]\nx=1\n[图表]\n未知=1\n"))),
+              TemplateLoad::Loaded);
+    EXPECT_EQ(tmpl, FormatTemplate{});
+    EXPECT_TRUE(tmpl.loadFromFile(dir_.write("u.ini", utf8ToGbk("[图表]\n表名字号=9\n"))));
+    EXPECT_EQ(tmpl.tableCaptionSize, 9.0f);
+}
+
+TEST_F(FormatTemplateLoadTest, RefusalsAreToldInChinese) {
+    EXPECT_EQ(templateRefusal(TemplateLoad::NotATemplate, "a.ini"), "“a.ini”不是格式模板，当前模板没有改变");
+    EXPECT_EQ(templateRefusal(TemplateLoad::Unreadable, "a.ini"), "无法读取模板文件“a.ini”，当前模板没有改变");
+    EXPECT_EQ(templateRefusal(TemplateLoad::Loaded, "a.ini"), "");
 }
 
 TEST_F(FormatTemplateLoadTest, FontsKeepAtMostNineteenBytes) {
@@ -125,23 +157,14 @@ TEST_F(FormatTemplateLoadTest, ReadsIntegersAndQuotedKeyNames) {
     EXPECT_EQ(tmpl.checkCnAbstract, 1);
 }
 
-TEST_F(FormatTemplateLoadTest, ReadsUtf8FilesWithByteOrderMark) {
-    const FormatTemplate tmpl = loadBytes("\xEF\xBB\xBF[正文]\r\n正文中文字体=黑体\r\n");
-    EXPECT_EQ(tmpl.bodyTextCnFont, "黑体");
-}
-
-TEST_F(FormatTemplateLoadTest, BinaryJunkOnlyCutsSizes) {
-    std::string junk;
-    for (int i = 0; i < 70000; ++i) junk += static_cast<char>((i * 7919) % 251);
-    EXPECT_EQ(loadBytes(junk), withWholeSizes(FormatTemplate{}));
-}
-
-TEST(TemplateLoaderTest, WholePointsTruncateTowardZero) {
-    EXPECT_EQ(wholePoints(10.5f), 10);
-    EXPECT_EQ(wholePoints(-2.7f), -2);
-    EXPECT_EQ(wholePoints(1e20f), 2147483647);
-    EXPECT_EQ(wholePoints(-1e20f), -2147483647 - 1);
-    EXPECT_EQ(wholePoints(std::nanf("")), 0);
+TEST_F(FormatTemplateLoadTest, ReadsUtf8FilesWithAndWithoutByteOrderMark) {
+    EXPECT_EQ(loadBytes("\xEF\xBB\xBF[正文]\r\n正文中文字体=黑体\r\n").bodyTextCnFont, "黑体");
+    // As `template show` prints it: UTF-8 without a mark.
+    const FormatTemplate plain = loadBytes("[正文]\n正文中文字体=楷体\n正文字号=10.5\n");
+    EXPECT_EQ(plain.bodyTextCnFont, "楷体");
+    EXPECT_EQ(plain.bodyTextSize, 10.5f);
+    // GBK bytes that happen to be valid UTF-8 stay GBK when GBK finds the section.
+    EXPECT_EQ(load("[正文]\n正文中文字体=黑体\n").bodyTextCnFont, "黑体");
 }
 
 }  // namespace

@@ -70,11 +70,30 @@ TEST_F(TemplateCliTest, LoadsFilesInOrder) {
     EXPECT_NE(result.out.find("\n正文字号=14.0\n正文中文字体=黑体\n"), std::string::npos);
 }
 
-TEST_F(TemplateCliTest, MissingFileWarnsAndStillLoads) {
-    const RunResult result = run("template show --load " + dir_.path("missing.ini"));
-    EXPECT_EQ(result.exitCode, 0);
-    EXPECT_NE(result.out.find("\n注释字号=10.0\n"), std::string::npos);
-    EXPECT_NE(err().find("missing.ini"), std::string::npos);
+TEST_F(TemplateCliTest, FilesThatCannotLoadEndWithTwoAndOneLine) {
+    const RunResult missing = run("template show --load " + dir_.path("missing.ini"));
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_EQ(missing.out, "");
+    EXPECT_EQ(err(), "quillmark: 无法读取模板文件“" + dir_.path("missing.ini") + "”，当前模板没有改变\n");
+
+    const std::string empty = dir_.write("empty.ini", "");
+    const RunResult refused = run("template show --load " + empty);
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_EQ(refused.out, "");
+    EXPECT_EQ(err(), "quillmark: “" + empty + "”不是格式模板，当前模板没有改变\n");
+}
+
+TEST_F(TemplateCliTest, Utf8OutputEditedLoadsBack) {
+    const RunResult shown = run("template show");
+    ASSERT_EQ(shown.exitCode, 0);
+    std::string edited = shown.out;
+    const std::string from = "\n正文中文字体=宋体\n";
+    ASSERT_NE(edited.find(from), std::string::npos);
+    edited.replace(edited.find(from), from.size(), "\n正文中文字体=楷体\n");
+    const RunResult reshown = run("template show --load " + dir_.write("edited.ini", edited));
+    EXPECT_EQ(reshown.exitCode, 0);
+    EXPECT_EQ(reshown.out, edited);
+    EXPECT_NE(reshown.out.find("\n注释字号=10.5\n"), std::string::npos);
 }
 
 TEST_F(TemplateCliTest, GbkOutputLoadsBackIntoTheSameTemplate) {

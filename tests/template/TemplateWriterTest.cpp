@@ -1,5 +1,6 @@
 #include "template/Codepage936.h"
 #include "template/ProfileReader.h"
+#include "template/TemplateKeys.h"
 #include "template/TemplateLoader.h"
 #include "template/TemplateWriter.h"
 
@@ -22,10 +23,10 @@ FormatTemplate unusualTemplate() {
     tmpl.thesisType = kMasterThesis;
     tmpl.cnAbstractHeadingAlign = -4;
     tmpl.bodyTextSize = 11.0f;
-    tmpl.abstractNotesSize = 10.0f;
-    tmpl.tableCaptionSize = 10.0f;
-    tmpl.figureCaptionSize = 10.0f;
-    tmpl.tableTextSize = 10.0f;
+    tmpl.abstractNotesSize = 7.25f;
+    tmpl.tableCaptionSize = 9.5f;
+    tmpl.figureCaptionSize = 0.0f;
+    tmpl.tableTextSize = 10.75f;
     tmpl.numberSeparator = " - ";
     tmpl.bodyTextCnFont = "\"方正\"";
     tmpl.heading1Font = "";
@@ -52,13 +53,24 @@ TEST(TemplateWriterTest, QuotesOnlyTextsThatNeedIt) {
     EXPECT_NE(text.find("\n上标字体='\n"), std::string::npos);
 }
 
+TEST(TemplateWriterTest, SizesKeepEveryDecimalTheyHave) {
+    const std::string text = formatTemplateFile(unusualTemplate());
+    EXPECT_NE(text.find("\n注释字号=7.25\n"), std::string::npos);
+    EXPECT_NE(text.find("\n表名字号=9.5\n"), std::string::npos);
+    EXPECT_NE(text.find("\n图名字号=0.0\n"), std::string::npos);
+    EXPECT_NE(text.find("\n正文字号=11.0\n"), std::string::npos);
+}
+
 TEST(TemplateWriterTest, WrittenTemplatesLoadBackTheSame) {
-    FormatTemplate defaults;
-    FormatTemplate wholeDefaults;
-    wholeDefaults.loadFromFile("");  // only cuts the sizes
-    EXPECT_EQ(reloaded(defaults), wholeDefaults);
-    EXPECT_EQ(reloaded(wholeDefaults), wholeDefaults);
+    EXPECT_EQ(reloaded(FormatTemplate{}), FormatTemplate{});
     EXPECT_EQ(reloaded(unusualTemplate()), unusualTemplate());
+    // Loaded over a template that differs in every size, so no size is left as it was.
+    FormatTemplate other;
+    for (const TemplateKey& key : templateKeys()) {
+        if (const auto* size = std::get_if<SizeMember>(&key.member)) other.**size = 99.5f;
+    }
+    applyProfile(other, parseProfileBytes(utf8ToGbk(formatTemplateFile(unusualTemplate()))));
+    EXPECT_EQ(other, unusualTemplate());
 }
 
 }  // namespace

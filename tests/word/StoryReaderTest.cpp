@@ -109,6 +109,22 @@ void expectPagesAsTheViewShowsThem(const word::Document& doc) {
     }
 }
 
+// Successive paragraphs never go back a page, whatever the layout hides or
+// collapses (an empty heading after one that starts a page was read pages
+// before it, where the view cursor had stood).
+void expectPagesNeverGoBack(const word::Document& doc) {
+    auto paragraphs = doc.Paragraphs();
+    long before = 1;
+    for (long i = 1; i <= paragraphs.Count(); ++i) {
+        auto start = paragraphs.Item(i).Range();
+        start.Collapse(true);
+        const long page = start.Information(word::wdActiveEndPageNumber);
+        EXPECT_GE(page, before) << "paragraph " << i << " \"" << start.Paragraphs().Item(1).Range().Text() << "\" line "
+                                << start.Information(word::wdFirstCharacterLineNumber);
+        before = std::max(before, page);
+    }
+}
+
 std::vector<std::string> sentences(int count, const std::string& text) { return std::vector<std::string>(count, text); }
 
 const std::string kSentence = "本文研究论文格式自动检查的方法，分析了文档结构、字体字号与段落格式之间的关系。";
@@ -402,6 +418,7 @@ TEST_P(RealThesis, ReadAsWordLaysItOut) {
     const std::string path = realThesis(name);
     if (!std::filesystem::exists(path)) GTEST_SKIP() << "no real thesis at " << path << " (shared/real is not beside the clone)";
     auto doc = openCopy(path);
+    expectPagesNeverGoBack(doc);
     expectSameWalkInAndOutOfTheEngine(doc);
     EXPECT_EQ(doc.Content().Information(word::wdNumberOfPagesInDocument), wordPages) << name;
     if (enginePageCount(doc) == doc.Content().Information(word::wdNumberOfPagesInDocument)) {
@@ -413,6 +430,15 @@ TEST_P(RealThesis, ReadAsWordLaysItOut) {
 INSTANTIATE_TEST_SUITE_P(SharedReal, RealThesis,
                          ::testing::Values(std::make_pair("cqu_bachelor_2019.doc", 10L),
                                            std::make_pair("seu_template.docx", 33L)));
+
+TEST(SampleThesis, PagesNeverGoBack) {
+    for (const char* name : {"bachelor-thesis.doc", "master-thesis.doc"}) {
+        SCOPED_TRACE(name);
+        auto doc = openCopy((std::filesystem::path(QUILLMARK_SOURCE_DIR) / "samples" / name).string());
+        expectPagesNeverGoBack(doc);
+        doc.Close();
+    }
+}
 
 }  // namespace
 

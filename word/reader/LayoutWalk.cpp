@@ -305,10 +305,29 @@ private:
                                        [](const SeenLine& line, sal_Int32 position) { return line.position < position; });
             if (it != seen_.end() && it->position <= paragraph.start + paragraph.length) continue;
             cursor_->gotoRange(paragraph.range->getStart(), false);
-            added.push_back({paragraph.start, pages_->getPage(), cursor_->getPosition().Y});
+            if (viewCursorIsAt(paragraph) || it == seen_.begin()) {
+                added.push_back({paragraph.start, pages_->getPage(), cursor_->getPosition().Y});
+            } else {
+                // The view cannot show it (hidden, or an empty paragraph the
+                // layout collapsed) and left the cursor where it stood, maybe
+                // pages before: it is read where the view shows the text
+                // before it.
+                const SeenLine& before = *(it - 1);
+                added.push_back({paragraph.start, before.physicalPage, before.y});
+            }
         }
         seen_.insert(seen_.end(), added.begin(), added.end());
         sortSeen();
+    }
+
+    bool viewCursorIsAt(const WalkedParagraph& paragraph) {
+        try {
+            Reference<css::text::XTextRangeCompare> compare(paragraph.range->getText(), UNO_QUERY);
+            return compare.is() && compare->compareRegionStarts(Reference<css::text::XTextRange>(cursor_.get()),
+                                                                paragraph.range->getStart()) == 0;
+        } catch (const css::uno::Exception&) {
+            return false;  // the cursor stands in another text
+        }
     }
 
     void sortSeen() {
