@@ -5,6 +5,7 @@
 #include "cli/BatchResults.h"
 
 #include "checks/Checker.h"
+#include "derive/ModelDerivation.h"
 #include "checks/CheckerBodies.h"
 #include "cli/PartNames.h"
 #include "cli/TemplateCommand.h"
@@ -345,6 +346,24 @@ std::optional<JobSettings> jobSettings(const CheckOptions& worker, const BatchJo
     return settings;
 }
 
+// A job's template derived from its model document, over the template the
+// job names; false (with the one message) when there is none.
+bool deriveJobTemplate(const BatchJob& job, JobSettings& settings, std::ostream& err) {
+    if (job.progress) writeAll(STDERR_FILENO, progressLine("正在从模板文档生成模板"));
+    DerivationRequest request;
+    request.thesisType = settings.formatTemplate.thesisType;
+    request.base = settings.formatTemplate;
+    RunLock derivation;
+    const ModelDerivation outcome = deriveTemplateFromModel(job.model, request, derivation);
+    if (!outcome.derived) {
+        err << "quillmark: " << replaceAll(outcome.error, job.model, "模板文档") << '\n';
+        return false;
+    }
+    settings.formatTemplate = outcome.derived->formatTemplate;
+    settings.formatTemplate.thesisType = request.thesisType;
+    return true;
+}
+
 // A process of a batch: every job it is given is checked with the same
 // engine (a fresh one only after the engine died or a document ended it),
 // and answered as a check of that file alone would print it.
@@ -359,7 +378,8 @@ int serveBatchFiles(const CheckOptions& options) {
     while (std::getline(std::cin, request, '\0')) {
         const std::optional<BatchJob> job = decodeJob(request);
         if (!job) break;
-        const std::optional<JobSettings> settings = jobSettings(options, *job, err);
+        std::optional<JobSettings> settings = jobSettings(options, *job, err);
+        if (settings && !job->model.empty() && !deriveJobTemplate(*job, *settings, err)) settings.reset();
         bool checked = false;
         if (settings) {
             run.setMode(settings->options.fix);

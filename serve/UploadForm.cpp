@@ -115,6 +115,15 @@ std::optional<Refusal> readUploadOptions(const httplib::Request& request, std::s
         options.templateText = request.get_file_value("template_file").content;
         if (options.templateText->size() > kMaxTemplateBytes) return Refusal{413, "模板文件过大：最多 1 MB"};
     }
+    if (request.has_file("template_model") && !request.get_file_value("template_model").content.empty()) {
+        if (!options.namedTemplate.empty() || options.templateText) {
+            return Refusal{400, "请只选择一个模板：服务器模板、上传的模板文件或模板文档"};
+        }
+        if (request.get_file_value("template_model").content.size() > maxDocumentBytes) {
+            return Refusal{413, "模板文档过大：最多 " + std::to_string(maxDocumentBytes >> 20) + " MB"};
+        }
+        options.model = true;
+    }
     return std::nullopt;
 }
 
@@ -138,6 +147,18 @@ std::optional<Refusal> storeUpload(const httplib::Request& request, const Upload
     stored.fix = options.fix;
     stored.report = options.report;
     if (!options.namedTemplate.empty()) stored.templates = {templates.at(options.namedTemplate)};
+    if (options.model) {
+        const httplib::MultipartFormData model = request.get_file_value("template_model");
+        const fs::path received = folder / "model-received";
+        if (!writeFile(received, model.content)) return Refusal{507, "服务器无法保存上传的模板文档"};
+        stored.model = folder / ("model" + extensionOf(word::sniffFileKind(received.string())));
+        fs::rename(received, stored.model);
+        try {
+            word::refuseUnfitFile(stored.model.string(), shownFileName(model.filename));
+        } catch (const word::WordError& refused) {
+            return Refusal{statusOf(refused.code()), "模板文档：" + refused.description()};
+        }
+    }
     if (options.templateText) {
         const fs::path ini = folder / "template.ini";
         if (!writeFile(ini, *options.templateText)) return Refusal{507, "服务器无法保存上传的模板"};

@@ -27,6 +27,7 @@ struct UploadOptions {
     bool report = true;
     std::string namedTemplate;         // a server template by its name; "" none
     std::optional<std::string> templateText;  // an uploaded INI file
+    bool model = false;                        // a model document to derive the template from
 };
 
 // The server's named templates: name -> file.

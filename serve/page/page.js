@@ -28,7 +28,7 @@
 
   function loadTemplates() {
     fetch("/api/templates").then((r) => r.json()).then((answer) => {
-      const upload = $("template").lastElementChild;
+      const upload = $("template").querySelector("option[value='*upload']");
       for (const t of answer.templates || []) {
         const option = document.createElement("option");
         option.value = t.name;
@@ -47,6 +47,8 @@
     data.append("mode", document.querySelector("input[name=mode]:checked").value);
     if ($("template").value === "*upload") {
       if ($("template-file").files.length) data.append("template_file", $("template-file").files[0]);
+    } else if ($("template").value === "*model") {
+      if ($("model-file").files.length) data.append("template_model", $("model-file").files[0]);
     } else if ($("template").value) {
       data.append("template", $("template").value);
     }
@@ -59,6 +61,7 @@
     if (!chosenFile()) return fail("请先选择要检测的论文文件（.doc 或 .docx）。");
     if (!document.querySelector("input[name=part]:checked")) return fail("请至少选择一个检测部分。");
     if ($("template").value === "*upload" && !$("template-file").files.length) return fail("请选择模板文件（.ini）。");
+    if ($("template").value === "*model" && !$("model-file").files.length) return fail("请选择学校的模板文档（.doc 或 .docx）。");
     $("start").disabled = true;
     fetch("/api/checks", { method: "POST", body: formData() })
       .then((r) => r.json().then((answer) => ({ status: r.status, answer })))
@@ -190,7 +193,10 @@
   $("drop").addEventListener("dragover", dropping);
   $("drop").addEventListener("dragleave", dropping);
   $("drop").addEventListener("drop", dropped);
-  $("template").addEventListener("change", () => show($("template-file-row"), $("template").value === "*upload"));
+  $("template").addEventListener("change", () => {
+    show($("template-file-row"), $("template").value === "*upload");
+    show($("model-file-row"), $("template").value === "*model");
+  });
   $("upload").addEventListener("submit", start);
   $("findings").tHead.addEventListener("click", sortBy);
   $("level-filter").addEventListener("change", drawTable);

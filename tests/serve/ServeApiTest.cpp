@@ -114,7 +114,7 @@ TEST_F(ServeApi, TheSampleGetsTheCommandLinesFindingsAndBothReports) {
     EXPECT_EQ(server_->keptFiles(), std::vector<std::string>{});
 }
 
-TEST_F(ServeApi, AutoFixAndNamedAndUploadedTemplatesCheckAsTheCommandLine) {
+TEST_F(ServeApi, AutoFixAndNamedUploadedAndDerivedTemplatesCheckAsTheCommandLine) {
     const std::string parts = "cn-abstract,en-abstract";
     const json plain = commandLineFindings(sampleThesis(), "--parts " + parts);
     const json fixed = commandLineFindings(sampleThesis(), "--fix --parts " + parts);
@@ -129,6 +129,15 @@ TEST_F(ServeApi, AutoFixAndNamedAndUploadedTemplatesCheckAsTheCommandLine) {
     const std::string uploaded = submit(
         client, {sampleThesis(), "", {partsField, {"template_file", quillmark::utf8ToGbk(kBigAbstractIni), "t.ini", ""}}});
 
+    // A template derived from a model document, as `template derive` writes it.
+    const std::string derivedIni = home_ + "/derived.ini";
+    ASSERT_EQ(std::system(("'" + std::string(QUILLMARK_BINARY) + "' template derive '" + sampleThesis() + "' --out '" +
+                           derivedIni + "' 2>/dev/null").c_str()),
+              0);
+    const json derived = commandLineFindings(sampleThesis(), "--parts " + parts + " --template '" + derivedIni + "'");
+    const std::string model =
+        submit(client, {sampleThesis(), "", {partsField, {"template_model", readBytes(sampleThesis()), "范本.doc", ""}}});
+
     const json fixDone = waitForEnd(client, fix);
     EXPECT_EQ(fixDone["mode"], "fix");
     EXPECT_EQ(withoutFileNames(fixDone["findings"]), fixed);
@@ -137,7 +146,10 @@ TEST_F(ServeApi, AutoFixAndNamedAndUploadedTemplatesCheckAsTheCommandLine) {
     EXPECT_NE(corrected->body, readBytes(sampleThesis()));
     EXPECT_EQ(withoutFileNames(waitForEnd(client, named)["findings"]), bigger);
     EXPECT_EQ(withoutFileNames(waitForEnd(client, uploaded)["findings"]), bigger);
-    for (const std::string& id : {fix, named, uploaded}) EXPECT_EQ(client.Delete("/api/checks/" + id)->status, 204);
+    const json modelDone = waitForEnd(client, model);
+    ASSERT_EQ(modelDone["status"], "done") << modelDone.dump();
+    EXPECT_EQ(withoutFileNames(modelDone["findings"]), derived);
+    for (const std::string& id : {fix, named, uploaded, model}) EXPECT_EQ(client.Delete("/api/checks/" + id)->status, 204);
     EXPECT_EQ(server_->keptFiles(), std::vector<std::string>{});
 }
 
@@ -163,6 +175,8 @@ TEST_F(ServeApi, BadRequestsGetAClearRefusalAndLeaveNothing) {
         {"unknown part", {sampleThesis(), "", {{"parts", "cover,appendix", "", ""}}}, 400, "appendix"},
         {"unknown mode", {sampleThesis(), "", {{"mode", "repair", "", ""}}}, 400, "检测方式"},
         {"unknown template", {sampleThesis(), "", {{"template", "<b>x</b>", "", ""}}}, 400, "没有这个模板"},
+        {"a model that is no document", {sampleThesis(), "", {{"template_model", "这不是文档", "范本.doc", ""}}}, 415,
+         "模板文档：不是 Word 文档"},
         {"two templates", {sampleThesis(), "", {{"template", "大字号", "", ""}, {"template_file", "[x]", "t.ini", ""}}},
          400, "只选择一个模板"},
     };
