@@ -18,6 +18,7 @@ std::string encodeJob(const BatchJob& job) {
     if (job.parts) j["parts"] = *job.parts;
     if (job.fix) j["fix"] = *job.fix;
     if (!job.report.empty()) j["report"] = job.report;
+    if (job.comments) j["comments"] = true;
     if (!job.model.empty()) j["model"] = job.model;
     if (job.progress) j["progress"] = true;
     return j.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) + std::string(1, '\0');
@@ -35,6 +36,7 @@ std::optional<BatchJob> decodeJob(const std::string& text) {
         if (j.contains("parts")) job.parts = j["parts"].get<std::string>();
         if (j.contains("fix")) job.fix = j["fix"].get<bool>();
         job.report = j.value("report", std::string());
+        job.comments = j.value("comments", false);
         job.model = j.value("model", std::string());
         job.progress = j.value("progress", false);
         return job;

@@ -17,6 +17,7 @@ struct BatchJob {
     std::optional<std::string> parts;
     std::optional<bool> fix;
     std::string report;     // where to write the checked document (and its text report beside it)
+    bool comments = false;  // the findings as review comments in the report document
     std::string model;      // a model document to derive the template from, over the templates
     bool progress = false;  // tell each step on standard error as it starts (progressLine)
 };

@@ -175,8 +175,7 @@ bool validateOptions(const CheckOptions& options, std::vector<CheckKind>& kinds,
 class CommandLineCheck {
 public:
     CommandLineCheck(const CheckOptions& options, std::ostream& err)
-        : options_(options),
-          messages_(err),
+        : messages_(err),
           status_(err, options.verbose),
           reporter_(queue_),
           documents_(runLock_, messages_, workingFolder(), DocumentSet::Options{.workerMessages = &messages_}),
@@ -229,9 +228,9 @@ public:
         return messages_.count() == messagesBefore;
     }
 
-    bool writeReportOf(const std::string& target) {
+    bool writeReportOf(const std::string& target, const ReportOptions& reportOptions) {
         if (!last_) return false;
-        const ReportResult result = writeReport(*last_, target, runLock_, {.comments = options_.comments});
+        const ReportResult result = writeReport(*last_, target, runLock_, reportOptions);
         if (!result.ok()) messages_.showMessage(result.message);
         return result.ok();
     }
@@ -265,7 +264,6 @@ private:
         }
     }
 
-    const CheckOptions& options_;
     RunLock runLock_;
     ConsoleMessages messages_;
     ConsoleStatus status_;
@@ -384,7 +382,7 @@ int serveBatchFiles(const CheckOptions& options) {
         if (settings) {
             run.setMode(settings->options.fix);
             checked = run.check(job->file, settings->formatTemplate, settings->kinds, job->progress);
-            if (checked && !job->report.empty()) checked = run.writeReportOf(job->report);
+            if (checked && !job->report.empty()) checked = run.writeReportOf(job->report, {.comments = job->comments});
         }
         // After a failure the engine may be gone with the document: closing
         // it would only add a second message to the one the file has.
@@ -430,7 +428,7 @@ int runCheck(const CheckOptions& options, std::ostream& out, std::ostream& err) 
         for (const std::string& file : options.files) {
             if (!run.check(file, formatTemplate, kinds)) failed = true;
         }
-        if (!options.report.empty() && !failed && !run.writeReportOf(options.report)) failed = true;
+        if (!options.report.empty() && !failed && !run.writeReportOf(options.report, {.comments = options.comments})) failed = true;
         findings = run.findings();
     }
     if (options.json) printJson(findings, out); else printText(options, findings, out);

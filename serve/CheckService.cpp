@@ -234,6 +234,7 @@ void CheckService::startQueued(std::unique_lock<std::mutex>&) {
         if (!r.parts.empty()) job.parts = r.parts;  // unset: every part
         job.fix = r.fix;
         if (r.report) job.report = (check.folder / ("report" + r.document.extension().string())).string();
+        job.comments = r.report && r.comments;
         if (!r.model.empty()) job.model = r.model.string();
         job.progress = true;
         check.view.status = CheckStatus::Running;

@@ -27,6 +27,7 @@ struct CheckRequest {
     std::string parts;                   // "": every part
     bool fix = false;
     bool report = true;  // write the checked document and the text report
+    bool comments = false;  // the findings as review comments in the checked document
     std::filesystem::path model;  // a model document to derive the template from; empty: none
 };
 

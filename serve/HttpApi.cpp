@@ -74,6 +74,7 @@ json viewJson(const CheckView& view) {
     if (view.status == CheckStatus::Done) {
         j["findings"] = view.findings;
         j["report"] = view.report.has_value();
+        j["comments"] = view.report.has_value() && view.request.comments;
     }
     return j;
 }

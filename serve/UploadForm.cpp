@@ -106,6 +106,10 @@ std::optional<Refusal> readUploadOptions(const httplib::Request& request, std::s
     const std::string report = field(request, "report");
     if (!report.empty() && report != "0" && report != "1") return Refusal{400, "report 只能是 0 或 1"};
     options.report = report != "0";
+    const std::string comments = field(request, "comments");
+    if (!comments.empty() && comments != "0" && comments != "1") return Refusal{400, "comments 只能是 0 或 1"};
+    options.comments = comments == "1";
+    if (options.comments && !options.report) return Refusal{400, "批注写在报告里：comments=1 需要 report=1"};
     options.namedTemplate = field(request, "template");
     if (!options.namedTemplate.empty() && !templates.contains(options.namedTemplate)) {
         return Refusal{400, "没有这个模板：" + shownFileName(options.namedTemplate)};
@@ -146,6 +150,7 @@ std::optional<Refusal> storeUpload(const httplib::Request& request, const Upload
     stored.parts = options.parts;
     stored.fix = options.fix;
     stored.report = options.report;
+    stored.comments = options.comments;
     if (!options.namedTemplate.empty()) stored.templates = {templates.at(options.namedTemplate)};
     if (options.model) {
         const httplib::MultipartFormData model = request.get_file_value("template_model");

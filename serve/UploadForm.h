@@ -25,6 +25,7 @@ struct UploadOptions {
     std::string parts;
     bool fix = false;
     bool report = true;
+    bool comments = false;
     std::string namedTemplate;         // a server template by its name; "" none
     std::optional<std::string> templateText;  // an uploaded INI file
     bool model = false;                        // a model document to derive the template from

@@ -45,6 +45,7 @@
     const parts = [...document.querySelectorAll("input[name=part]:checked")].map((p) => p.value);
     data.append("parts", parts.join(","));
     data.append("mode", document.querySelector("input[name=mode]:checked").value);
+    data.append("comments", $("comments").checked ? "1" : "0");
     if ($("template").value === "*upload") {
       if ($("template-file").files.length) data.append("template_file", $("template-file").files[0]);
     } else if ($("template").value === "*model") {

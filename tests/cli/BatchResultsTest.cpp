@@ -60,6 +60,8 @@ TEST(BatchJobs, AJobKeepsWhatItSetsAndOnlyThat) {
     job.file = "/tmp/论文 第2版\n.doc";
     job.templates = std::vector<std::string>{};  // set, but empty: the built-in template only
     job.fix = false;
+    job.report = "/tmp/report.doc";
+    job.comments = true;
     std::string sent = encodeJob(job);
     ASSERT_EQ(sent.back(), '\0');
     sent.pop_back();
@@ -72,6 +74,9 @@ TEST(BatchJobs, AJobKeepsWhatItSetsAndOnlyThat) {
     EXPECT_EQ(back->fix, std::optional<bool>(false));
     EXPECT_FALSE(back->type);
     EXPECT_FALSE(back->parts);
+    EXPECT_EQ(back->report, job.report);
+    EXPECT_TRUE(back->comments);
+    EXPECT_FALSE(decodeJob("{\"file\": \"a\"}")->comments);
     for (const char* notAJob : {"/tmp/thesis.doc", "{\"fix\": true}", "{\"file\": 3}", "{\"file\": \"a\", \"fix\": \"yes\"}"}) {
         EXPECT_FALSE(decodeJob(notAJob)) << notAJob;
     }

@@ -153,6 +153,51 @@ TEST_F(ServeApi, AutoFixAndNamedUploadedAndDerivedTemplatesCheckAsTheCommandLine
     EXPECT_EQ(server_->keptFiles(), std::vector<std::string>{});
 }
 
+// The findings as review comments in the report: the engine reads back one
+// comment per finding, by Quillmark, with the finding's level and words; a
+// check without the option gives a report without comments.
+TEST_F(ServeApi, CommentsInTheReportAreTheFindingsByQuillmark) {
+    httplib::Client client = clientOf(*server_);
+    const httplib::MultipartFormData partsField{"parts", "cn-abstract", "", ""};
+    const std::string with = submit(client, {sampleThesis(), "", {partsField, {"comments", "1", "", ""}}});
+    const std::string without = submit(client, {sampleThesis(), "", {partsField, {"comments", "0", "", ""}}});
+
+    const auto commentsOfReport = [&](const std::string& id, const json& done) {
+        EXPECT_EQ(done["status"], "done") << done.dump();
+        const auto document = client.Get("/api/checks/" + id + "/report");
+        EXPECT_TRUE(document && document->status == 200);
+        const std::string saved = scratchDir() + "/report.doc";
+        writeBytes(saved, document ? document->body : std::string());
+        word::Document opened = sharedApplication().Documents().Open(saved);
+        const std::vector<word::Comment> comments = opened.Comments().All();
+        opened.Close();
+        return comments;
+    };
+    const json withDone = waitForEnd(client, with);
+    EXPECT_EQ(withDone["comments"], true);
+    ASSERT_FALSE(withDone["findings"].empty());
+    const std::vector<word::Comment> comments = commentsOfReport(with, withDone);
+    ASSERT_EQ(comments.size(), withDone["findings"].size());
+    std::vector<std::string> texts, expected;
+    for (const word::Comment& c : comments) {
+        EXPECT_EQ(c.Author, "Quillmark");
+        texts.push_back(c.Text);
+    }
+    for (const json& f : withDone["findings"]) {
+        expected.push_back("(" + f["level"].get<std::string>() + ")" + f["description"].get<std::string>());
+    }
+    std::sort(texts.begin(), texts.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(texts, expected);
+
+    const json withoutDone = waitForEnd(client, without);
+    EXPECT_EQ(withoutDone["comments"], false);
+    EXPECT_EQ(withoutDone["findings"], withDone["findings"]);
+    EXPECT_TRUE(commentsOfReport(without, withoutDone).empty());
+    for (const std::string& id : {with, without}) EXPECT_EQ(client.Delete("/api/checks/" + id)->status, 204);
+    EXPECT_EQ(server_->keptFiles(), std::vector<std::string>{});
+}
+
 TEST_F(ServeApi, BadRequestsGetAClearRefusalAndLeaveNothing) {
     httplib::Client client = clientOf(*server_);
     writeBytes(home_ + "/notes.txt", "这只是一段文字，不是论文。\n");
@@ -175,6 +220,9 @@ TEST_F(ServeApi, BadRequestsGetAClearRefusalAndLeaveNothing) {
         {"unknown part", {sampleThesis(), "", {{"parts", "cover,appendix", "", ""}}}, 400, "appendix"},
         {"unknown mode", {sampleThesis(), "", {{"mode", "repair", "", ""}}}, 400, "检测方式"},
         {"unknown template", {sampleThesis(), "", {{"template", "<b>x</b>", "", ""}}}, 400, "没有这个模板"},
+        {"comments neither 0 nor 1", {sampleThesis(), "", {{"comments", "yes", "", ""}}}, 400, "comments 只能是 0 或 1"},
+        {"comments without a report", {sampleThesis(), "", {{"comments", "1", "", ""}, {"report", "0", "", ""}}}, 400,
+         "批注"},
         {"a model that is no document", {sampleThesis(), "", {{"template_model", "这不是文档", "范本.doc", ""}}}, 415,
          "模板文档：不是 Word 文档"},
         {"two templates", {sampleThesis(), "", {{"template", "大字号", "", ""}, {"template_file", "[x]", "t.ini", ""}}},

@@ -87,6 +87,11 @@ class UploadPage(unittest.TestCase):
         self.assertTrue(template_file.is_displayed())
         Select(b.find_element(By.ID, 'template')).select_by_value('')
         self.assertFalse(template_file.is_displayed())
+        # Comments in the report are the student's choice, off until asked for.
+        comments = b.find_element(By.ID, 'comments')
+        self.assertFalse(comments.is_selected())
+        self.assertEqual(comments.find_element(By.XPATH, '..').text.strip(), '报表中加入批注')
+        comments.click()
         b.find_element(By.ID, 'file').send_keys(os.path.abspath(THESIS))
         self.assertIn(os.path.basename(THESIS), b.find_element(By.ID, 'drop-text').text)
         b.find_element(By.ID, 'start').click()
@@ -97,7 +102,9 @@ class UploadPage(unittest.TestCase):
         heads = [th.text.strip(' ▲▼') for th in b.find_elements(By.CSS_SELECTOR, '#findings th')]
         self.assertEqual(heads, ['序号', '等级', '页码', '行', '问题描述'])
         check_id = b.find_element(By.ID, 'report-doc').get_attribute('href').split('/')[-2]
-        findings = self.api('/api/checks/' + check_id)['findings']
+        check = self.api('/api/checks/' + check_id)
+        self.assertTrue(check['comments'])
+        findings = check['findings']
         self.assertTrue(findings)
         shown = self.rows()
         self.assertEqual(len(shown), len(findings))
