@@ -1,5 +1,6 @@
 // The command line as a user runs it: the built program on real files.
 #include "support/DocBuilder.h"
+#include "support/Command.h"
 #include "support/Engine.h"
 #include "template/Codepage936.h"
 
@@ -38,30 +39,14 @@ std::string readAll(const std::string& path) {
 // quoted for the shell); its standard error goes to `errors`.
 Result run(const std::string& arguments, const std::string& errors = "/dev/null",
            const std::string& program = QUILLMARK_BINARY) {
-    const std::string command = program + " " + arguments + " 2>'" + errors + "'";
-    Result result;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return result;
-    std::array<char, 4096> buffer{};
-    size_t n;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) result.out.append(buffer.data(), n);
-    const int status = pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
+    const CommandResult ran = runCommand(program + " " + arguments + " 2>'" + errors + "'");
+    return {ran.status, ran.out, {}};
 }
 
 
 // Runs the program and keeps its standard error too.
 Result runKeepingErrors(const std::string& arguments, const std::string& errFile, std::string& err) {
-    const std::string command = std::string(QUILLMARK_BINARY) + " " + arguments + " 2>'" + errFile + "'";
-    Result result;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return result;
-    std::array<char, 4096> buffer{};
-    size_t n;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) result.out.append(buffer.data(), n);
-    const int status = pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    Result result = run(arguments, errFile);
     err = readAll(errFile);
     return result;
 }

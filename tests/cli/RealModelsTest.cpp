@@ -2,6 +2,8 @@
 // they exist: a template derived from each leaves far fewer findings about
 // fonts, sizes, bold and alignment when the document is checked against it,
 // and no other kind of finding becomes more frequent.
+#include "support/Command.h"
+
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -23,16 +25,8 @@ struct Result {
 };
 
 Result run(const std::string& arguments) {
-    const std::string command = std::string(QUILLMARK_BINARY) + " " + arguments + " 2>/dev/null";
-    Result result;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return result;
-    std::array<char, 4096> buffer{};
-    size_t n;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) result.out.append(buffer.data(), n);
-    const int status = pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
+    const auto ran = quillmark::testing::runCommand(std::string(QUILLMARK_BINARY) + " " + arguments + " 2>/dev/null");
+    return {ran.status, ran.out};
 }
 
 std::string quoted(const std::string& path) { return "'" + path + "'"; }
