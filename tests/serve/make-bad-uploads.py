@@ -4,17 +4,16 @@ makers of the command line's hostile-input suite.
 
 usage: make-bad-uploads.py FOLDER
 """
-import importlib.util
 import io
 import os
+import runpy
 import sys
+import types
 import zipfile
 
 HOSTILE = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'hostile')
 sys.path.insert(0, HOSTILE)
-spec = importlib.util.spec_from_file_location('hostile', os.path.join(HOSTILE, 'make-hostile-inputs.py'))
-hostile = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(hostile)
+hostile = types.SimpleNamespace(**runpy.run_path(os.path.join(HOSTILE, 'make-hostile-inputs.py')))
 from encrypted_package import encrypt_package  # noqa: E402
 
 
