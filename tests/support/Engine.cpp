@@ -88,7 +88,16 @@ std::string fileUrl(const std::string& path) {
 
 }  // namespace
 
-void saveWithPassword(const std::string& source, const std::string& target) {
+namespace {
+
+const char* filterFor(const std::string& target) {
+    const std::string extension = std::filesystem::path(target).extension().string();
+    return extension == ".docx" ? "MS Word 2007 XML" : extension == ".rtf" ? "Rich Text Format" : "MS Word 97";
+}
+
+// Loads `source` hidden and stores a copy at `target` in the format its
+// extension names, under `password` when one is given.
+void storeCopy(const std::string& source, const std::string& target, const char* password) {
     namespace css = word::uno::css;
     word::uno::guarded([&] {
         word::uno::Reference<css::frame::XComponentLoader> loader(word::Engine::instance().desktop(),
@@ -96,36 +105,22 @@ void saveWithPassword(const std::string& source, const std::string& target) {
         const css::beans::PropertyValue hidden[] = {word::uno::prop("Hidden", word::uno::Any(true))};
         auto document = loader->loadComponentFromURL(word::uno::toOU(fileUrl(source)), "_blank", 0,
                                                      word::uno::Sequence<css::beans::PropertyValue>(hidden, 1));
-        const bool docx = std::filesystem::path(target).extension() == ".docx";
-        const css::beans::PropertyValue args[] = {
-            word::uno::prop("FilterName", word::uno::Any(::rtl::OUString::createFromAscii(docx ? "MS Word 2007 XML" : "MS Word 97"))),
-            word::uno::prop("Password", word::uno::Any(::rtl::OUString::createFromAscii("geheim"))),
+        std::vector<css::beans::PropertyValue> args = {
+            word::uno::prop("FilterName", word::uno::Any(::rtl::OUString::createFromAscii(filterFor(target)))),
             word::uno::prop("Overwrite", word::uno::Any(true))};
+        if (password) args.push_back(word::uno::prop("Password", word::uno::Any(::rtl::OUString::createFromAscii(password))));
         word::uno::Reference<css::frame::XStorable>(document, word::uno::UNO_QUERY_THROW)
-            ->storeToURL(word::uno::toOU(fileUrl(target)), word::uno::Sequence<css::beans::PropertyValue>(args, 3));
+            ->storeToURL(word::uno::toOU(fileUrl(target)),
+                         word::uno::Sequence<css::beans::PropertyValue>(args.data(), static_cast<sal_Int32>(args.size())));
         word::uno::Reference<css::util::XCloseable>(document, word::uno::UNO_QUERY_THROW)->close(true);
         return 0;
     });
 }
 
-void saveInFormatOf(const std::string& source, const std::string& target) {
-    namespace css = word::uno::css;
-    const std::string extension = std::filesystem::path(target).extension().string();
-    const char* filter = extension == ".docx" ? "MS Word 2007 XML" : extension == ".rtf" ? "Rich Text Format" : "MS Word 97";
-    word::uno::guarded([&] {
-        word::uno::Reference<css::frame::XComponentLoader> loader(word::Engine::instance().desktop(),
-                                                                   word::uno::UNO_QUERY_THROW);
-        const css::beans::PropertyValue hidden[] = {word::uno::prop("Hidden", word::uno::Any(true))};
-        auto document = loader->loadComponentFromURL(word::uno::toOU(fileUrl(source)), "_blank", 0,
-                                                     word::uno::Sequence<css::beans::PropertyValue>(hidden, 1));
-        const css::beans::PropertyValue args[] = {
-            word::uno::prop("FilterName", word::uno::Any(::rtl::OUString::createFromAscii(filter))),
-            word::uno::prop("Overwrite", word::uno::Any(true))};
-        word::uno::Reference<css::frame::XStorable>(document, word::uno::UNO_QUERY_THROW)
-            ->storeToURL(word::uno::toOU(fileUrl(target)), word::uno::Sequence<css::beans::PropertyValue>(args, 2));
-        word::uno::Reference<css::util::XCloseable>(document, word::uno::UNO_QUERY_THROW)->close(true);
-        return 0;
-    });
-}
+}  // namespace
+
+void saveWithPassword(const std::string& source, const std::string& target) { storeCopy(source, target, "geheim"); }
+
+void saveInFormatOf(const std::string& source, const std::string& target) { storeCopy(source, target, nullptr); }
 
 }  // namespace quillmark::testing
