@@ -67,6 +67,8 @@ OUString profileUrl(const std::string& profileDir) {
     return url;
 }
 
+}  // namespace
+
 // The engine's single-instance pipe, which it makes whatever its command
 // line says and never removes when it is killed: always in /tmp, named
 // after the MD5 of the profile's URL as UTF-16 code units, each byte in
@@ -86,6 +88,8 @@ std::filesystem::path singleInstancePipeOf(const std::string& profileDir) {
     }
     return kPipeFolder / ("OSL_PIPE_" + std::to_string(getuid()) + "_SingleOfficeIPC_" + hash);
 }
+
+namespace {
 
 // A profile folder and what the engine made for it outside: its
 // single-instance pipe.

@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <filesystem>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -27,6 +28,10 @@ std::string versionSeenSetting();
 // The engine process: a private LibreOffice started on demand with its own
 // pipe name and its own temporary user profile, ended with the program.
 // Safe to call from any thread.
+// The single-instance pipe an office started with the profile `profileDir`
+// makes in /tmp and leaves there when it is killed.
+std::filesystem::path singleInstancePipeOf(const std::string& profileDir);
+
 class Engine {
 public:
     static Engine& instance();

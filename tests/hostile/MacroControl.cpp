@@ -1,5 +1,7 @@
 #include "MacroControl.h"
 
+#include "word/Engine.h"
+
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -39,6 +41,7 @@ bool happensInAnOffice(const std::string& document, const std::string& settings,
     const fs::path profile = fs::path(scratch) / "control-profile";
     fs::remove_all(profile);
     fs::create_directories(profile / "user");
+    fs::create_directories(profile / "tmp");
     if (!settings.empty()) std::ofstream(profile / "user" / "registrymodifications.xcu") << settings;
     const std::string installation = "-env:UserInstallation=file://" + profile.string();
     const std::string program = std::string(kProgramDir) + "/soffice";
@@ -46,6 +49,7 @@ bool happensInAnOffice(const std::string& document, const std::string& settings,
     const pid_t pid = fork();
     if (pid == 0) {
         setpgid(0, 0);  // the launcher and the office it starts end together
+        setenv("TMPDIR", (profile / "tmp").c_str(), 1);  // its temporary files go with the profile
         execl(program.c_str(), program.c_str(), "--headless", "--norestore", "--nologo", installation.c_str(),
               document.c_str(), static_cast<char*>(nullptr));
         _exit(127);
@@ -61,6 +65,8 @@ bool happensInAnOffice(const std::string& document, const std::string& settings,
     waitpid(pid, nullptr, 0);
     // The office itself may outlive its launcher for a moment.
     for (int i = 0; i < 50 && kill(-pid, 0) == 0; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    std::error_code ignored;
+    fs::remove(word::singleInstancePipeOf(profile.string()), ignored);
     fs::remove_all(profile);
     return held || happened();
 }

@@ -56,7 +56,9 @@ class UploadPage(unittest.TestCase):
             options.add_argument(a)
         options.add_experimental_option('prefs', {'download.default_directory': cls.downloads,
                                                   'download.prompt_for_download': False})
-        cls.browser = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
+        # The browser's own temporary folders go into the test's folder too.
+        browser_env = dict(os.environ, TMPDIR=cls.home)
+        cls.browser = webdriver.Chrome(service=Service('/usr/bin/chromedriver', env=browser_env), options=options)
         cls.browser.set_page_load_timeout(30)
         cls.browser.execute_cdp_cmd('Page.setDownloadBehavior', {'behavior': 'allow', 'downloadPath': cls.downloads})
 
