@@ -191,6 +191,33 @@ TEST(ObjectModelFields, ATableOfContentsIsAFieldOfType13) {
     doc.Close();
 }
 
+// Font names with alternates, as Word-saved files carry them, read back
+// from both formats: the first name, unless code page 936 cannot hold it.
+TEST(ObjectModelFontNames, AFirstNameNoChineseSystemCanHoldReadsAsItsAlternate) {
+    const std::string mangled = "\u02CE\u0325";  // a mangled 宋体
+    DocBuilder b;
+    b.paragraph("Text", {.latinFont = mangled + ";Times New Roman"});                  // 1
+    b.paragraph("中文", {.asianFont = mangled + ";宋体"});                             // 2
+    b.paragraph("Text", {.latinFont = "黑体;SimHei"});                                 // 3
+    b.paragraph("Text", {.latinFont = "\uBC14\uD0D5;Batang"});                       // 4: Korean
+    b.paragraph("Text", {.latinFont = mangled});                                       // 5: no alternate
+    b.paragraph("中文 Text", {.asianFont = mangled + ";宋体", .latinFont = mangled + ";Times New Roman"});  // 6
+    for (const char* name : {"/names.doc", "/names.docx"}) {
+        SCOPED_TRACE(name);
+        auto doc = openCopy(b.save(scratchDir() + name));
+        const auto font = [&](long i) { return doc.Paragraphs().Item(i).Range().Font(); };
+        EXPECT_EQ(font(1).Name(), "Times New Roman");
+        EXPECT_EQ(font(2).NameFarEast(), "宋体");
+        EXPECT_EQ(font(3).NameAscii(), "黑体");
+        EXPECT_EQ(font(4).NameAscii(), "Batang");
+        EXPECT_EQ(font(5).NameAscii(), mangled);
+        const word::Range sixth = doc.Paragraphs().Item(6).Range();
+        EXPECT_EQ(doc.Range(sixth.Start(), sixth.Start() + 2).Font().Name(), "宋体");
+        EXPECT_EQ(doc.Range(sixth.Start() + 3, sixth.Start() + 7).Font().Name(), "Times New Roman");
+        doc.Close();
+    }
+}
+
 TEST(ObjectModelWrites, FontPutsAndToggleLandInTheDocument) {
     const std::string path = DocBuilder().paragraph("红色标记").paragraph("加粗", {.bold = true}).save(scratchDir() + "/w.doc");
     auto doc = openCopy(path);

@@ -1,5 +1,6 @@
 #include "StoryWalk.h"
 
+#include "FontFamilyName.h"
 #include "LayoutWalk.h"
 #include "PacketWriter.h"
 #include "StoryCache.h"
@@ -81,13 +82,10 @@ std::string utf8(const OUString& text) {
     return std::string(bytes.getStr(), static_cast<size_t>(bytes.getLength()));
 }
 
-// Word-saved files name a font with its alternates ("黑体;SimHei"); Word
-// reports the first name.
 OUString familyName(const Any& value) {
     OUString name;
     if (!(value >>= name)) return OUString();
-    const sal_Int32 separator = name.indexOf(';');
-    return separator < 0 ? name : name.copy(0, separator);
+    return reportedFontName(name);
 }
 
 sal_Int32 languageOf(const Any& value) {
