@@ -106,8 +106,10 @@ struct CnAbstractChecker::Run {
         keywordsEnd = keywords.End();
         const long labelWordEnd = sel.End();
 
+        long fontEnd = labelWordEnd;
         if (findInStretch(sel, labelWordEnd, keywordsEnd, msg::kCnColonPattern, true)) {
             labelEnd = sel.End();
+            fontEnd = sel.Text() == ":" ? sel.Start() : sel.End();
         } else {
             session.post(kLevelMedium, session.locateSelection(), msg::cnMissingColon(labelWord),
                          static_cast<int>(sel.Start()));
@@ -118,6 +120,9 @@ struct CnAbstractChecker::Run {
         session.found(TemplateElement::CnKeywordsLabel, sel.Range());
         const word::Font font = sel.Font();
         Deviations d = fontDeviations(font, tpl.cnKeywordsLabelBold, tpl.cnKeywordsLabelSize, FontNameProperty::Name, tpl.cnKeywordsLabelFont);
+        // Word shows an ASCII colon in the Latin font, whatever Asian font the
+        // label has, so the font name is read before it.
+        d.font = fontNameDeviates(session.range(keywordsStart, fontEnd).Font(), FontNameProperty::Name, tpl.cnKeywordsLabelFont);
         if (d.any()) {
             const msg::ItemTexts texts{tpl.cnKeywordsLabelBold, msg::kCnLabelPart};
             const Correction fix{tpl.cnKeywordsLabelSize, {{FontNameProperty::NameFarEast, tpl.cnKeywordsLabelFont}}};

@@ -130,7 +130,9 @@ struct EnAbstractChecker::Run {
         const long labelWordEnd = sel.End();
         keywordsEnd = sel.Paragraphs().First().Range().End();
 
+        long fontEnd = labelWordEnd;
         if (findInStretch(sel, labelWordEnd, keywordsEnd, msg::kEnColonPattern, true)) {
+            fontEnd = sel.Text() == ":" ? sel.End() : sel.Start();
             sel.SetRange(labelStart, sel.End());
         } else {
             session.post(kLevelMedium, session.locateSelection(), msg::enMissingColon(),
@@ -141,6 +143,9 @@ struct EnAbstractChecker::Run {
 
         const word::Font font = sel.Font();
         Deviations d = fontDeviations(font, tpl.enKeywordsLabelBold, tpl.enKeywordsLabelSize, FontNameProperty::Name, tpl.enKeywordsLabelFont);
+        // Word shows a full-width colon in the Asian font, whatever Latin font
+        // the label has, so the font name is read before it.
+        d.font = fontNameDeviates(session.range(labelStart, fontEnd).Font(), FontNameProperty::Name, tpl.enKeywordsLabelFont);
         if (d.any()) {
             const msg::ItemTexts texts{tpl.enKeywordsLabelBold, msg::kEnLabelPart};
             const Correction fix{tpl.enKeywordsLabelSize, {{FontNameProperty::Name, tpl.enKeywordsLabelFont}}};

@@ -310,6 +310,27 @@ TEST_F(CnAbstractCheck, LabelFontComparedByName) {
     EXPECT_EQ(label.Color(), 0);
 }
 
+// Word shows an ASCII colon in the Latin font whatever Asian font the label
+// has: the label's font is read before it, and auto-fix, which writes the
+// Asian font, leaves nothing to find again. A full-width colon is read.
+TEST_F(CnAbstractCheck, LabelFontIsReadBeforeAnAsciiColonAndOverAFullWidthOne) {
+    Abstract a;
+    a.keywordsLine = {{"关键词", kLabel}, {":", kLabel}, {"格式检查，学位论文，自动修改", kKeywords}};
+    DocLayout d = a.build();
+    const int k = a.keywordsIndex;
+    const word::Document doc = d.open();
+    ASSERT_EQ(doc.Range(d.start(k), d.start(k, 4)).Font().Name(), "");
+    EXPECT_EQ(check(doc).lines(), Lines{});
+
+    Abstract wrong;
+    wrong.keywordsLine = {{"关键词", kLabel}, {"：", {.asianFont = "宋体", .size = 14.0f, .bold = true}},
+                          {"格式检查，学位论文，自动修改", kKeywords}};
+    DocLayout e = wrong.build();
+    EXPECT_EQ(check(e.open("wide.doc")).lines(),
+              Lines{finding(kMedium, 2, lineOf(wrong, k), e.start(k),
+                            "\"关键词\"标题字体名有误，请自行查找默认模板或您所设置的模板关键词（关键字）标题相对应的字体名。")});
+}
+
 // ----------------------------------------------------------- the keywords
 
 TEST_F(CnAbstractCheck, EnglishKeywordInAWrongFont) {

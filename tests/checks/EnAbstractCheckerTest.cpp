@@ -281,8 +281,8 @@ TEST_F(EnAbstractCheck, MissingColonStillChecksTheLabelWord) {
 
 TEST_F(EnAbstractCheck, FullWidthColonBelongsToTheLabel) {
     EnAbstract a;
-    // Latin font for the colon too, so the label reads one font name.
-    const TextStyle label{.asianFont = "Times New Roman", .size = 13.0f, .bold = true};
+    // The colon's size counts with the label's, and it is marked with it.
+    const TextStyle label{.size = 13.0f, .bold = true};
     a.keywordsLine = {{"Key words：", label}, {"thesis; format; checking", kWords}};
     DocLayout d = a.build();
     const word::Document doc = d.open();
@@ -293,6 +293,27 @@ TEST_F(EnAbstractCheck, FullWidthColonBelongsToTheLabel) {
                             "标题相对应的字号。")});
     EXPECT_EQ(doc.Range(d.start(k), d.start(k, 10)).Font().Color(), 192);
     EXPECT_EQ(doc.Range(d.start(k, 10), d.end(k) - 1).Font().Color(), kUnmarked);
+}
+
+// Word shows a full-width colon in the Asian font whatever Latin font the
+// label has; an ASCII colon is shown in the label's Latin font.
+TEST_F(EnAbstractCheck, TheLabelFontIsReadUpToAFullWidthColonAndOverAnAsciiOne) {
+    const TextStyle arialLabel{.latinFont = "Arial", .size = 14.0f, .bold = true};
+    EnAbstract a;
+    a.keywordsLine = {{"Key words", kLabel}, {"：", kLabel}, {"thesis; format; checking", kWords}};
+    DocLayout d = a.build();
+    const word::Document doc = d.open();
+    ASSERT_EQ(doc.Range(d.start(a.keywordsIndex), d.start(a.keywordsIndex, 10)).Font().Name(), "");
+    EXPECT_EQ(check(doc).lines(), Lines{});
+
+    EnAbstract ascii;
+    ascii.keywordsLine = {{"Key words", kLabel}, {":", arialLabel}, {" thesis; format; checking", kWords}};
+    DocLayout e = ascii.build();
+    const int k = ascii.keywordsIndex;
+    EXPECT_EQ(check(e.open("ascii.doc")).lines(),
+              Lines{finding(kMedium, 2, ascii.line(k), e.start(k),
+                            "\"Key words\"标题字体名有误，请自行查找默认模板或您所设置的模板\"Key words\"即英文关键词（字）"
+                            "标题相对应的字体名。")});
 }
 
 // ------------------------------------------------------------- key words
