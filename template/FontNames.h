@@ -15,10 +15,8 @@ namespace quillmark {
 std::vector<std::string> uniqueFontNames(std::span<const std::string> reported);
 
 // The distinct font names a template holds, in member order. The settings
-// pages offer those among them that the machine can show, so that a font
-// that stands in for a thesis font under the thesis font's own name (as
-// 宋体 or Times New Roman often do outside Windows) is not lost when the
-// dialog is confirmed.
+// pages offer all of them, installed or not, so that confirming the dialog
+// keeps the fonts it showed.
 std::vector<std::string> templateFontNames(const FormatTemplate& tmpl);
 
 }  // namespace quillmark

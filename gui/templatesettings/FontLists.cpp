@@ -40,12 +40,18 @@ FontLists fontListsFrom(const std::vector<std::string>& reported) {
 
 FontLists fontListsWithStandIns(std::vector<std::string> families, const FormatTemplate& shown,
                                 const std::function<bool(const std::string&)>& answered) {
-    std::vector<std::string> wanted = templateFontNames(shown);
-    for (std::string& name : templateFontNames(FormatTemplate{})) wanted.push_back(std::move(name));
+    const std::vector<std::string> kept = uniqueFontNames(templateFontNames(shown));
     const std::size_t familyCount = families.size();
-    for (const std::string& name : uniqueFontNames(wanted)) {
+    const auto isFamily = [&](const std::string& name) {
         const auto end = families.begin() + static_cast<std::ptrdiff_t>(familyCount);
-        if (std::find(families.begin(), end, name) == end && answered(name)) families.push_back(name);
+        return std::find(families.begin(), end, name) != end;
+    };
+    for (const std::string& name : kept) {
+        if (!isFamily(name)) families.push_back(name);
+    }
+    for (const std::string& name : uniqueFontNames(templateFontNames(FormatTemplate{}))) {
+        const bool listed = isFamily(name) || std::find(kept.begin(), kept.end(), name) != kept.end();
+        if (!listed && answered(name)) families.push_back(name);
     }
     return fontListsFrom(families);
 }

@@ -18,18 +18,17 @@ struct FontLists {
 // Font lists from names in reporting order (repeats allowed).
 FontLists fontListsFrom(const std::vector<std::string>& reported);
 
-// Font lists of `families` (in reporting order) and of the stand-ins: the
-// font names of `shown` and of the built-in defaults that are no family but
-// that `answered` says the machine shows with one; they are reported after
-// the families.
+// Font lists of `families` (in reporting order) and, reported after them,
+// of the names that are no family: every font name of `shown`, so that
+// "确定" keeps what the dialog showed, and those of the built-in defaults
+// that `answered` says the machine shows with another family.
 FontLists fontListsWithStandIns(std::vector<std::string> families, const FormatTemplate& shown,
                                 const std::function<bool(const std::string&)>& answered);
 
 // Font lists of the families installed on this machine, from Qt's font
-// database. A font name of `shown` (or of the built-in defaults) that is not
-// an installed family but that the font configuration answers with one, as
-// it does for 宋体 or Times New Roman outside Windows, is reported after
-// the installed families.
+// database, then the font names of `shown`, then those of the built-in
+// defaults that the font configuration answers with another family, as it
+// does for 宋体 or Times New Roman outside Windows.
 FontLists installedFontLists(const FormatTemplate& shown);
 
 }  // namespace quillmark::gui

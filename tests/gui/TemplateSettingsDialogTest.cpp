@@ -420,23 +420,28 @@ void TemplateSettingsDialogTest::standInsJoinTheFontLists() {
     // The machine shows 宋体 and Times New Roman with other families, and
     // knows neither 黑体, Arial nor 楷体.
     const auto answered = [](const std::string& name) { return name == "宋体" || name == "Times New Roman"; };
+    const std::vector<std::string> families{"Liberation Serif", "AR PL UMing CN", "DejaVu Sans"};
+    // The shown template uses two fonts of its own, no default one.
     FormatTemplate tmpl;
-    tmpl.heading3Font = "楷体";
-    const FontLists lists = fontListsWithStandIns({"Liberation Serif", "AR PL UMing CN", "DejaVu Sans"}, tmpl, answered);
-    QCOMPARE(lists.reported, (std::vector<std::string>{"Liberation Serif", "AR PL UMing CN", "DejaVu Sans", "宋体",
-                                                       "Times New Roman"}));
-    QCOMPARE(lists.sorted.size(), 5u);
+    for (const TemplateKey& key : templateKeys()) {
+        if (key.kind == ValueKind::Font) tmpl.*std::get<TextMember>(key.member) = "楷体";
+    }
+    tmpl.heading1Font = "方正小标宋简体";
+    const FontLists lists = fontListsWithStandIns(families, tmpl, answered);
+    // The shown template's fonts join, then the defaults the machine answers.
+    std::vector<std::string> expected = families;
+    for (const char* name : {"楷体", "方正小标宋简体", "宋体", "Times New Roman"}) expected.push_back(name);
+    QCOMPARE(lists.reported, expected);
+    QCOMPARE(lists.sorted.size(), expected.size());
 
     auto dialog = openOn(tmpl, lists);
-    QCOMPARE(shown(*dialog, kText, 1048), QStringLiteral("宋体"));
-    QCOMPARE(shown(*dialog, kText, 1049), QStringLiteral("Times New Roman"));
+    QCOMPARE(shown(*dialog, kText, 1048), QStringLiteral("楷体"));
+    QCOMPARE(shown(*dialog, kFace, 1065), QStringLiteral("楷体"));
     click(*dialog, "confirmButton");
-    // What no list shows is lost on "确定", as on any machine without that font.
-    QCOMPARE(dialog->result().bodyTextCnFont, std::string("宋体"));
-    QCOMPARE(dialog->result().superscriptFont, std::string("Times New Roman"));
-    QCOMPARE(dialog->result().heading1Font, std::string());
-    QCOMPARE(dialog->result().heading3Font, std::string());
-    QCOMPARE(dialog->result().enInnerTitleFont, std::string());
+    // "确定" keeps every font the dialog showed, installed or not.
+    QCOMPARE(changedMembers(tmpl, dialog->result()), QStringList());
+    QCOMPARE(dialog->result().heading1Font, std::string("方正小标宋简体"));
+    QCOMPARE(dialog->result().heading3Font, std::string("楷体"));
 }
 
 void TemplateSettingsDialogTest::installedListsKeepTheDefaultFonts() {
