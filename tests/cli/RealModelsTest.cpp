@@ -65,8 +65,6 @@ struct Model {
 
 TEST(RealModels, DerivedTemplatesCutTheFormatFindingsAndAddNoOtherKind) {
     const fs::path folder = QUILLMARK_REAL_DOCUMENTS;
-    int formatBefore = 0;
-    int formatAfter = 0;
     for (const Model& model : {Model{"cqu_bachelor_2019.doc", "bachelor"}, Model{"seu_template.docx", "master"}}) {
         const fs::path document = folder / model.file;
         if (!fs::exists(document)) GTEST_SKIP() << "the real documents are not on this machine";
@@ -77,14 +75,14 @@ TEST(RealModels, DerivedTemplatesCutTheFormatFindingsAndAddNoOtherKind) {
         std::map<std::string, int> after = findingKinds(document, model.type, derived);
         fs::remove(derived);
         std::cout << model.file << ": format findings " << before["format"] << " -> " << after["format"] << "\n";
-        EXPECT_LT(after["format"], before["format"]) << model.file;
-        formatBefore += before["format"];
-        formatAfter += after["format"];
+        EXPECT_GT(before["format"], 0) << model.file;
+        EXPECT_LE(after["format"] * 5, before["format"]) << model.file;
         for (const auto& [kind, count] : after) {
-            if (kind != "format") EXPECT_LE(count, before[kind]) << model.file << ": " << kind;
+            if (kind != "format") {
+                EXPECT_LE(count, before[kind]) << model.file << ": " << kind;
+            }
         }
     }
-    EXPECT_LE(formatAfter * 5, formatBefore);
 }
 
 }  // namespace
