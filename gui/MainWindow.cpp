@@ -146,7 +146,7 @@ void MainWindow::buildToolbar() {
     };
     const Entry entries[] = {
         {texts::kLoadTemplate, "load-template", "loadTemplateAction", &MainWindow::loadTemplate},
-        {texts::kDeriveTemplate, "template-settings", "deriveTemplateAction", &MainWindow::deriveTemplate},
+        {texts::kDeriveTemplate, "derive-template", "deriveTemplateAction", &MainWindow::deriveTemplate},
         {texts::kOpenFile, "open-file", "openFileAction", &MainWindow::openThesis},
         {texts::kCheckAll, "check-all", "checkAllAction", &MainWindow::checkAll},
         {texts::kWriteReport, "report", "writeReportAction", &MainWindow::writeReport},
