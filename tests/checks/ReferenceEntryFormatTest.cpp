@@ -106,7 +106,7 @@ struct Case {
     std::string before;  // the text before the position of the finding
 };
 
-Case pass(std::string text) { return {std::move(text)}; }
+Case pass(std::string text) { return {std::move(text), false, {}, {}}; }
 Case fail(std::string text, std::string result, std::string before = {}) {
     return {std::move(text), true, std::move(result), std::move(before)};
 }

@@ -256,7 +256,9 @@ TEST_F(ReferencesCheck, ListAtTheDocumentEndRunsToIt) {
         t.after = [blanks](TocLayout& d) { d.blank(blanks); };
         TocLayout d = t.build();
         const Lines found = bothModes(d);
-        if (blanks == 0) EXPECT_EQ(d.end(t.entryIndex(2)), d.documentEnd());
+        if (blanks == 0) {
+            EXPECT_EQ(d.end(t.entryIndex(2)), d.documentEnd());
+        }
         EXPECT_EQ(found, Lines{bareEntry(d, t.entryIndex(2), lineOf(t, t.entryIndex(2)))}) << blanks;
         testing::closeAllDocuments();
     }

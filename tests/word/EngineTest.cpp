@@ -152,16 +152,6 @@ TEST(EngineLife, AKilledEngineRaisesAnErrorAndTheNextUseStartsAFreshOne) {
     again.Close();
 }
 
-// Sets the call bound for one test.
-class CallLimit {
-public:
-    explicit CallLimit(std::chrono::seconds limit) : before_(word::callTimeout()) { word::setCallTimeout(limit); }
-    ~CallLimit() { word::setCallTimeout(before_); }
-
-private:
-    std::chrono::seconds before_;
-};
-
 TEST(EngineLife, ACallTheEngineDoesNotAnswerEndsAtItsLimitAndTheNextUseStartsAFreshOne) {
     const std::string path = DocBuilder().paragraph("一段文字").save(scratchDir() + "/stopped.doc");
     auto doc = openCopy(path);

@@ -22,21 +22,12 @@ std::vector<std::string> namesIn(const fs::path& folder) {
     return names;
 }
 
-class CallBoundOf {
-public:
-    explicit CallBoundOf(std::chrono::seconds limit) : before_(word::callTimeout()) { word::setCallTimeout(limit); }
-    ~CallBoundOf() { word::setCallTimeout(before_); }
-
-private:
-    std::chrono::seconds before_;
-};
-
 TEST(EngineSave, ATargetThatCannotBeWrittenFailsAsASaveAndTheDocumentSavesElsewhereAfterwards) {
     const std::string source = DocBuilder().paragraph("第一段。").save(scratchDir() + "/a.doc");
     word::Document document = openCopy(source);
     // Saved straight into /proc, the engine's Word 97 export spun until the
     // call bound ended the engine.
-    CallBoundOf bound(std::chrono::seconds(60));
+    const CallLimit bound(std::chrono::seconds(60));
     for (const std::string target : {"/proc/out.doc", "/proc/out.docx", "/proc/self/out.doc"}) {
         SCOPED_TRACE(target);
         try {
@@ -59,7 +50,7 @@ TEST(EngineSave, ASaveReplacesTheTargetAndLeavesNothingElseBesideIt) {
     word::Document document = openCopy(source);
     // /dev/shm is another file system than the engine's own folder on most
     // machines: the saved file is copied across, then renamed into place.
-    for (const fs::path folder : {fs::path(scratchDir()), fs::path("/dev/shm")}) {
+    for (const fs::path& folder : {fs::path(scratchDir()), fs::path("/dev/shm")}) {
         if (!fs::is_directory(folder)) continue;
         SCOPED_TRACE(folder);
         const fs::path out = folder / ("quillmark-save-test-" + std::to_string(::getpid()));
